@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "serial/serial_port.h"
+
+class QSerialPort;
+
+namespace serial {
+
+// The real COM port, over Qt Serial Port, used without an event loop.
+class QtSerialPort final : public SerialPort {
+public:
+    // dataDir is where links named com1 to com16 may point at devices.
+    explicit QtSerialPort(std::filesystem::path dataDir);
+    ~QtSerialPort() override;
+
+    void setPortNumber(int number) override;
+    int portNumber() const override { return number_; }
+    bool open() override;
+    bool isOpen() const override;
+    void close() override;
+    bool write(std::span<const std::uint8_t> bytes) override;
+    Bytes readAll() override;
+    bool waitForInput(int timeoutMs) override;
+    std::string errorString() const override;
+
+private:
+    std::filesystem::path dataDir_;
+    int number_ = 1;
+    std::unique_ptr<QSerialPort> port_;
+    std::string error_;
+};
+
+}  // namespace serial

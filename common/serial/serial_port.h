@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace serial {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The controller's serial line: COM 1 to 16, fixed at 9600 baud, 8 data bits,
+// no parity, 1 stop bit, no flow control, raw binary bytes.
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    virtual void setPortNumber(int number) = 0;
+    virtual int portNumber() const = 0;
+    // Opens the port; false on an error, which errorString() then describes.
+    virtual bool open() = 0;
+    virtual bool isOpen() const = 0;
+    virtual void close() = 0;
+    // Sends the bytes; false when the port failed.
+    virtual bool write(std::span<const std::uint8_t> bytes) = 0;
+    // Every byte waiting now, possibly none; never blocks.
+    virtual Bytes readAll() = 0;
+    // Waits until input is waiting or timeoutMs have passed; true when input
+    // is waiting. Returns at once when the port is closed or has failed.
+    virtual bool waitForInput(int timeoutMs) = 0;
+    // Describes the last error (open failure, lost device).
+    virtual std::string errorString() const = 0;
+};
+
+}  // namespace serial

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace plexa {
+
+// The step program in memory: 15,001 rows of 33 bytes. Column 32 exists but
+// nothing reads or writes it; a linear address a names row a / 32, column
+// a % 32.
+class ProgramTable {
+public:
+    static constexpr int kRows = 15001;
+    static constexpr int kColumns = 33;
+    static constexpr int kParameterRow = 9000;
+    static constexpr int kStoredRows = 9101;  // rows 0 to 9100 go to the file
+    static constexpr int kBlockBytes = 16;
+
+    ProgramTable() : cells_(static_cast<size_t>(kRows) * kColumns, 0) {}
+
+    std::uint8_t at(int row, int column) const { return cells_.at(index(row, column)); }
+    void set(int row, int column, std::uint8_t value) { cells_.at(index(row, column)) = value; }
+
+    std::uint8_t byte(int linear) const { return at(linear / 32, linear % 32); }
+    void setByte(int linear, std::uint8_t value) { set(linear / 32, linear % 32, value); }
+
+    // Little-endian word at an even linear address.
+    int word(int linear) const { return byte(linear) + 256 * byte(linear + 1); }
+    void setWord(int linear, int value);
+
+    // Row and first column of transfer block n; every n below 1 is the
+    // parameter block (row 9000, columns 0 to 15).
+    struct BlockPlace {
+        int row;
+        int column;
+    };
+    static BlockPlace blockPlace(int n);
+    std::array<std::uint8_t, kBlockBytes> block(int n) const;
+    void setBlock(int n, std::span<const std::uint8_t, kBlockBytes> bytes);
+
+private:
+    static size_t index(int row, int column);
+    std::vector<std::uint8_t> cells_;
+};
+
+// The stored output-group count, used clamped into 4 to 16.
+int outputGroups(const ProgramTable& table);
+void setOutputGroups(ProgramTable& table, int groups);
+
+constexpr int maxStep(int groups) { return 63984 / (groups + 1); }
+// Linear address where step s's record starts.
+constexpr int stepBase(int step, int groups) { return 2 * step * (groups + 1); }
+
+// The control word's two fields: work mode and its second field.
+constexpr int workModeOf(int controlWord) { return controlWord / 10000; }
+constexpr int secondFieldOf(int controlWord) { return controlWord % 10000; }
+
+}  // namespace plexa
