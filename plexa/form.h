@@ -25,7 +25,7 @@ struct Environment {
 // Plexa's main window: its controls, timers and procedures, free of any
 // window toolkit. A view shows the controls and feeds the user's input back.
 class Form1 {
-public:
+  public:
     explicit Form1(Environment env);
 
     // Form1 load: the start-up sequence.
@@ -97,11 +97,12 @@ public:
 
     ui::Surface surface;  // the lines written onto the window (port scan)
 
-private:
+  private:
     void wireEvents();
     void wireParameterFields();
     void wireOutputEditor();
-    void wireFilesAndTransfers();
+    void wireFiles();
+    void wireTransfers();
 
     // Field values under the window's clamps.
     int groupsField() const;
@@ -120,19 +121,19 @@ private:
     void Command6_Click();
     void Command11_Click();
     void stepButton(int delta);
-    void clampField(ui::TextBox& field, double low, double high);
+    void clampField(ui::TextBox& field, int low, int high);
 
     // Files.
     void Command1_Click();
     void Command2_Click();
     void File1_Click();
+    bool loadProgram(const std::string& fileName);
     void showFileError(const std::string& message);
     void clearFileError();
 
     // Transfers.
     void startTransfer(ui::Timer& stepTimer);
     void transferStep(bool upload);
-    void Timer5_Timer();
     void finishTransfer();
 
     Environment env_;

@@ -11,7 +11,7 @@ namespace plexa {
 // nothing reads or writes it; a linear address a names row a / 32, column
 // a % 32.
 class ProgramTable {
-public:
+  public:
     static constexpr int kRows = 15001;
     static constexpr int kColumns = 33;
     static constexpr int kParameterRow = 9000;
@@ -40,7 +40,7 @@ public:
     std::array<std::uint8_t, kBlockBytes> block(int n) const;
     void setBlock(int n, std::span<const std::uint8_t, kBlockBytes> bytes);
 
-private:
+  private:
     static size_t index(int row, int column);
     std::vector<std::uint8_t> cells_;
 };
@@ -49,12 +49,20 @@ private:
 int outputGroups(const ProgramTable& table);
 void setOutputGroups(ProgramTable& table, int groups);
 
-constexpr int maxStep(int groups) { return 63984 / (groups + 1); }
+constexpr int maxStep(int groups) {
+    return 63984 / (groups + 1);
+}
 // Linear address where step s's record starts.
-constexpr int stepBase(int step, int groups) { return 2 * step * (groups + 1); }
+constexpr int stepBase(int step, int groups) {
+    return 2 * step * (groups + 1);
+}
 
 // The control word's two fields: work mode and its second field.
-constexpr int workModeOf(int controlWord) { return controlWord / 10000; }
-constexpr int secondFieldOf(int controlWord) { return controlWord % 10000; }
+constexpr int workModeOf(int controlWord) {
+    return controlWord / 10000;
+}
+constexpr int secondFieldOf(int controlWord) {
+    return controlWord % 10000;
+}
 
 }  // namespace plexa

@@ -7,25 +7,25 @@ namespace ui {
 // Millisecond tick counter. The window's timers and the block exchange both
 // read time through this, so tests can drive them with a hand-set clock.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual std::int64_t nowMs() const = 0;
 };
 
 // Monotonic wall time, for the running program.
 class SteadyClock final : public Clock {
-public:
+  public:
     std::int64_t nowMs() const override;
 };
 
 // A clock that only moves when told to.
 class ManualClock final : public Clock {
-public:
+  public:
     std::int64_t nowMs() const override { return now_; }
     void advance(std::int64_t ms) { now_ += ms; }
     void setNow(std::int64_t ms) { now_ = ms; }
 
-private:
+  private:
     std::int64_t now_ = 0;
 };
 

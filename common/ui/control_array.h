@@ -17,7 +17,8 @@ template <typename T, std::size_t N, typename Make>
 std::array<T, N> makeControlArray(Make make) {
     return [&]<std::size_t... I>(std::index_sequence<I...>) {
         return std::array<T, N>{make(static_cast<int>(I))...};
-    }(std::make_index_sequence<N>{});
+    }
+    (std::make_index_sequence<N>{});
 }
 
 }  // namespace ui

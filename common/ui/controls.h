@@ -11,7 +11,7 @@ namespace ui {
 // an enabled and a visible state, and observers that the view registers to
 // hear of any change of state.
 class Control {
-public:
+  public:
     explicit Control(std::string name) : name_(std::move(name)) {}
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -25,10 +25,10 @@ public:
 
     void observe(std::function<void()> observer) { observers_.push_back(std::move(observer)); }
 
-protected:
+  protected:
     void notify() const;
 
-private:
+  private:
     std::string name_;
     bool enabled_ = true;
     bool visible_ = true;
@@ -36,32 +36,34 @@ private:
 };
 
 class Label : public Control {
-public:
-    Label(std::string name, std::string caption) : Control(std::move(name)), caption_(std::move(caption)) {}
+  public:
+    Label(std::string name, std::string caption)
+        : Control(std::move(name)), caption_(std::move(caption)) {}
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption);
 
-private:
+  private:
     std::string caption_;
 };
 
 class Button : public Control {
-public:
-    Button(std::string name, std::string caption) : Control(std::move(name)), caption_(std::move(caption)) {}
+  public:
+    Button(std::string name, std::string caption)
+        : Control(std::move(name)), caption_(std::move(caption)) {}
     const std::string& caption() const { return caption_; }
     // A click by the user; a disabled button does nothing.
     void click();
 
     std::function<void()> onClick;
 
-private:
+  private:
     std::string caption_;
 };
 
 // A text field. Setting another text raises the change event at once,
 // nested in the caller; setting the text it already holds raises nothing.
 class TextBox : public Control {
-public:
+  public:
     TextBox(std::string name, std::string text, int maxLength = 0)
         : Control(std::move(name)), text_(std::move(text)), maxLength_(maxLength) {}
     const std::string& text() const { return text_; }
@@ -72,14 +74,15 @@ public:
 
     std::function<void()> onChange;
 
-private:
+  private:
     std::string text_;
     int maxLength_;
 };
 
 class CheckBox : public Control {
-public:
-    CheckBox(std::string name, std::string caption) : Control(std::move(name)), caption_(std::move(caption)) {}
+  public:
+    CheckBox(std::string name, std::string caption)
+        : Control(std::move(name)), caption_(std::move(caption)) {}
     const std::string& caption() const { return caption_; }
     bool checked() const { return checked_; }
     // Raises the click event when the state changes.
@@ -89,14 +92,14 @@ public:
 
     std::function<void()> onClick;
 
-private:
+  private:
     std::string caption_;
     bool checked_ = false;
 };
 
 // Option buttons of one frame: exactly one is selected.
 class OptionGroup : public Control {
-public:
+  public:
     OptionGroup(std::string name, std::vector<std::string> captions, int selected = 0);
     const std::vector<std::string>& captions() const { return captions_; }
     int selected() const { return selected_; }
@@ -107,14 +110,14 @@ public:
 
     std::function<void(int)> onClick;
 
-private:
+  private:
     std::vector<std::string> captions_;
     int selected_;
 };
 
 // A combo box: an editable text with a list of entries to pick from.
 class ComboBox : public Control {
-public:
+  public:
     ComboBox(std::string name, std::string text, std::vector<std::string> items)
         : Control(std::move(name)), text_(std::move(text)), items_(std::move(items)) {}
     const std::string& text() const { return text_; }
@@ -126,7 +129,7 @@ public:
     std::function<void()> onChange;
     std::function<void()> onClick;
 
-private:
+  private:
     std::string text_;
     std::vector<std::string> items_;
 };
@@ -134,7 +137,7 @@ private:
 // A list whose items are each on (selected) or off. Every change of an
 // item's state raises the click event, whoever made it.
 class ListBox : public Control {
-public:
+  public:
     ListBox(std::string name, std::vector<std::string> items);
     const std::vector<std::string>& items() const { return items_; }
     int count() const { return static_cast<int>(items_.size()); }
@@ -151,7 +154,7 @@ public:
 
     std::function<void()> onClick;
 
-private:
+  private:
     std::vector<std::string> items_;
     std::vector<bool> selected_;
     int columns_ = 1;
@@ -161,8 +164,9 @@ private:
 // The files of one directory whose names match a pattern such as "*.qdf",
 // sorted by name; at most one is selected.
 class FileList : public Control {
-public:
-    FileList(std::string name, std::string pattern) : Control(std::move(name)), pattern_(std::move(pattern)) {}
+  public:
+    FileList(std::string name, std::string pattern)
+        : Control(std::move(name)), pattern_(std::move(pattern)) {}
     const std::filesystem::path& directory() const { return directory_; }
     const std::vector<std::string>& files() const { return files_; }
     int selectedIndex() const { return selected_; }
@@ -176,7 +180,7 @@ public:
 
     std::function<void()> onClick;
 
-private:
+  private:
     bool matches(const std::string& fileName) const;
 
     std::string pattern_;
@@ -186,22 +190,23 @@ private:
 };
 
 class Frame : public Control {
-public:
-    Frame(std::string name, std::string caption) : Control(std::move(name)), caption_(std::move(caption)) {}
+  public:
+    Frame(std::string name, std::string caption)
+        : Control(std::move(name)), caption_(std::move(caption)) {}
     const std::string& caption() const { return caption_; }
 
-private:
+  private:
     std::string caption_;
 };
 
 // Lines of text written directly onto the window surface.
 class Surface : public Control {
-public:
+  public:
     explicit Surface(std::string name) : Control(std::move(name)) {}
     const std::vector<std::string>& lines() const { return lines_; }
     void printLine(const std::string& line);
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 

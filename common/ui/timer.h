@@ -16,7 +16,7 @@ class TimerHub;
 // A periodic window timer. Enabling a running timer or re-applying its
 // interval leaves the countdown alone; a new interval restarts it at once.
 class Timer {
-public:
+  public:
     Timer(TimerHub& hub, std::string name, int intervalMs, bool enabled);
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
@@ -29,7 +29,7 @@ public:
 
     std::function<void()> onTick;
 
-private:
+  private:
     friend class TimerHub;
     void arm();
 
@@ -43,7 +43,7 @@ private:
 // Owns the schedule of a window's timers and delivers their ticks, one at a
 // time, in the order they fall due.
 class TimerHub {
-public:
+  public:
     explicit TimerHub(Clock& clock) : clock_(clock) {}
 
     Clock& clock() const { return clock_; }
@@ -62,7 +62,7 @@ public:
     // Called whenever the schedule may have changed (the event loop re-arms).
     std::function<void()> onScheduleChanged;
 
-private:
+  private:
     friend class Timer;
     void add(Timer* t) { timers_.push_back(t); }
     void changed();

@@ -1,0 +1,87 @@
+// Download and upload: one block exchange per timer step.
+#include "base/number.h"
+#include "plexa/form.h"
+
+namespace plexa {
+namespace {
+
+constexpr int kTriesPerBlock = 6;
+
+}  // namespace
+
+void Form1::wireTransfers() {
+    Command3.onClick = [this] { startTransfer(Timer6); };
+    Command5.onClick = [this] { startTransfer(Timer7); };
+    Timer6.onTick = [this] { transferStep(false); };
+    Timer7.onTick = [this] { transferStep(true); };
+    Timer9.onTick = [this] {
+        Timer9.setEnabled(false);
+        Timer6.setEnabled(true);
+    };
+    Timer8.onTick = [this] {
+        Timer8.setEnabled(false);
+        Timer7.setEnabled(true);
+    };
+    Timer5.onTick = [this] {
+        Command3.setEnabled(true);
+        Command5.setEnabled(true);
+        Timer5.setEnabled(false);
+    };
+    // Whole block numbers from 0 to 8000 only: nothing else has a place in the table.
+    for (ui::TextBox& field : Text8)
+        field.onChange = [this, &field] { clampField(field, 0, 8000); };
+}
+
+void Form1::startTransfer(ui::Timer& stepTimer) {
+    Command3.setEnabled(false);
+    Command5.setEnabled(false);
+    tries_ = 0;
+    const int number = base::clampRound(base::numberValue(Combo3.text()), 0, 1000);
+    if (number < 1 || number > 16) {
+        Label13.setCaption("No COM port " + Combo3.text() + ": choose a port from 1 to 16");
+        Timer5.setEnabled(true);
+        return;
+    }
+    env_.port.setPortNumber(number);
+    if (!env_.port.open()) {
+        Label13.setCaption(env_.port.errorString());
+        Timer5.setEnabled(true);
+        return;
+    }
+    startTime_ = env_.clock.nowMs();
+    currentBlock_ = base::numberValue(Text8[0].text());
+    stepTimer.setEnabled(true);
+}
+
+void Form1::transferStep(bool upload) {
+    ui::Timer& stepTimer = upload ? Timer7 : Timer6;
+    ui::Timer& rearm = upload ? Timer8 : Timer9;
+    stepTimer.setEnabled(false);
+    if (currentBlock_ > base::numberValue(Text8[1].text())) {
+        if (upload) ccc();
+        finishTransfer();
+        return;
+    }
+    const auto n = static_cast<std::int16_t>(base::roundHalfEven(currentBlock_));
+    const bool ok = upload ? read_v(n) : write_v(n);
+    ++tries_;
+    Label10.setCaption(" " + base::numberText(n));
+    Label9.setCaption(" " + base::numberText(static_cast<double>(env_.clock.nowMs() - startTime_)) +
+                      " ms");
+    if (ok) {
+        currentBlock_ += 1;
+        tries_ = 0;
+        rearm.setEnabled(true);
+    } else if (tries_ < kTriesPerBlock) {
+        rearm.setEnabled(true);
+    } else {
+        finishTransfer();
+    }
+}
+
+void Form1::finishTransfer() {
+    env_.port.close();
+    Timer5.setEnabled(true);
+}
+
+}  // namespace plexa
