@@ -46,14 +46,16 @@ void Form1::Text1_Change() {
     ccc();
 }
 
+// The step indicator follows the step field only: a refresh that rewrites
+// the work mode or hold time leaves it as it stands.
 void Form1::Text5_Change(int index) {
     if (index == 0) {
         stepChange();
+        updateStepIndicator();
     } else if (editing()) {
         ddd();
         ccc();
     }
-    updateStepIndicator();
 }
 
 // Moving to another step writes nothing: every edit was committed as typed.

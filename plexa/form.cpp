@@ -87,13 +87,13 @@ Form1::Form1(Environment env)
 
 void Form1::load() {
     std::string error;
-    if (!base::ensureDirectory(env_.dataDir, error)) {
+    const bool haveFolder = base::ensureDirectory(env_.dataDir, error);
+    if (!haveFolder)
         showFileError("Cannot create the folder " + env_.dataDir.string() + ": " + error);
-    }
     File1.setDirectory(env_.dataDir);
     Refreshing = false;
     EditReady = 0;
-    loadProgram("mernal.qdf");
+    if (haveFolder) loadProgram("mernal.qdf");
     ccc();
     serial::scanPorts(env_.port, surface, Combo3);
 }

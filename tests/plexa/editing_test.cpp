@@ -1,0 +1,148 @@
+// The editing handlers: steps, outputs, ranges, copy and the list size.
+#include "form_fixture.h"
+
+namespace {
+
+using test::PlexaFormTest;
+
+int outputByte(const plexa::Form1& f, int step, int groups, int k) {
+    return f.ProgramTable.byte(plexa::stepBase(step, groups) + 2 + k);
+}
+
+TEST_F(PlexaFormTest, StepChangeMovesTextNineAndNeverCommits) {
+    auto& f = startEditing();
+    f.Text5[2].type("44");
+    f.Text5[0].type("25");
+    EXPECT_EQ(f.Text9.text(), "24");
+    EXPECT_EQ(f.Text5[2].text(), "0");  // step 25 is empty
+    EXPECT_EQ(f.ProgramTable.word(plexa::stepBase(25, 4)), 0);
+    f.Text5[0].type("1");
+    EXPECT_EQ(f.Text9.text(), "1");  // 0 is raised to 1
+    EXPECT_EQ(f.Text5[2].text(), "44");
+    f.Text5[0].type("99999");
+    EXPECT_EQ(f.Text5[0].text(), "12796");
+}
+
+TEST_F(PlexaFormTest, PlusAndMinusStopAtTheEnds) {
+    auto& f = startEditing();
+    f.Command8.click();
+    EXPECT_EQ(f.Text5[0].text(), "1");
+    f.Command7.click();
+    f.Command7.click();
+    EXPECT_EQ(f.Text5[0].text(), "3");
+    f.Text5[0].type("12796");
+    f.Command7.click();
+    EXPECT_EQ(f.Text5[0].text(), "12796");
+}
+
+TEST_F(PlexaFormTest, PlusBeforeTheFirstTickOnlyMovesTheFieldAndIndicator) {
+    auto& f = start();
+    f.Text5[0].type("12796");
+    f.Command7.click();
+    EXPECT_EQ(f.Text5[0].text(), "12797");
+    EXPECT_EQ(f.step.text(), "511880");
+}
+
+TEST_F(PlexaFormTest, ListClickWritesEveryOutputByteOfTheStep) {
+    auto& f = startEditing();
+    f.Text5[0].type("3");
+    f.List1.click(0);
+    f.List1.click(63);
+    EXPECT_EQ(outputByte(f, 3, 4, 0), 0x01);
+    EXPECT_EQ(outputByte(f, 3, 4, 7), 0x80);
+    f.List1.click(64);  // no such output with 4 groups
+    EXPECT_FALSE(f.List1.selected(64));
+    EXPECT_EQ(outputByte(f, 3, 4, 8), 0);  // the next record's control word
+    f.List1.click(0);
+    EXPECT_EQ(outputByte(f, 3, 4, 0), 0);
+}
+
+TEST_F(PlexaFormTest, ListClicksBeforeTheFirstTickChangeOnlyTheList) {
+    auto& f = start();
+    f.List1.click(5);
+    EXPECT_TRUE(f.List1.selected(5));
+    EXPECT_EQ(outputByte(f, 1, 4, 0), 0);
+}
+
+TEST_F(PlexaFormTest, RangeSetSwitchesOutputsFromToInEitherDirection) {
+    auto& f = startEditing();
+    f.Text1[0].type("16");
+    f.Check1.click();
+    EXPECT_EQ(f.Label21.caption(), "ON");
+    f.Command6.click();  // From 0 To 255, all on
+    for (int k = 0; k < 32; ++k) ASSERT_EQ(outputByte(f, 1, 16, k), 0xFF);
+    f.Check1.click();
+    EXPECT_EQ(f.Label21.caption(), "OFF");
+    f.Text3.type("10");
+    f.Text4.type("3");
+    f.Command6.click();
+    EXPECT_EQ(outputByte(f, 1, 16, 0), 0x07);
+    EXPECT_EQ(outputByte(f, 1, 16, 1), 0xF8);
+    f.Check1.click();
+    f.Text3.type("5");
+    f.Text4.type("5");
+    f.Command6.click();
+    EXPECT_EQ(outputByte(f, 1, 16, 0), 0x27);
+}
+
+TEST_F(PlexaFormTest, RangeFieldsStayWithinTheList) {
+    auto& f = startEditing();
+    f.Text3.type("-7");
+    EXPECT_EQ(f.Text3.text(), "0");
+    f.Text4.type("999");
+    EXPECT_EQ(f.Text4.text(), "255");
+    f.Text4.type("2.5");
+    EXPECT_EQ(f.Text4.text(), "2");
+}
+
+TEST_F(PlexaFormTest, CopyDuplicatesAStepIntoTheCurrentOne) {
+    auto& f = startEditing();
+    f.Text5[0].type("3");
+    f.Text5[1].type("1");
+    f.Text5[2].type("42");
+    f.List1.click(9);
+    f.Text5[0].type("7");
+    f.Text9.type("3");
+    f.Command11.click();
+    EXPECT_EQ(f.Text5[2].text(), "42");
+    EXPECT_TRUE(f.List1.selected(9));
+    for (int k = 0; k < 10; ++k) {
+        EXPECT_EQ(f.ProgramTable.byte(plexa::stepBase(7, 4) + k),
+                  f.ProgramTable.byte(plexa::stepBase(3, 4) + k));
+    }
+    EXPECT_EQ(f.ProgramTable.word(plexa::stepBase(3, 4)), 10042);
+    f.Text9.type("99999");
+    EXPECT_EQ(f.Text9.text(), "12796");
+}
+
+TEST_F(PlexaFormTest, ListSizeFieldsAreClamped) {
+    auto& f = start();
+    EXPECT_EQ(f.List1.columns(), 16);
+    EXPECT_EQ(f.List1.heightTwips(), 0);  // the design height stays until edited
+    f.Text6.type("0");
+    EXPECT_EQ(f.Text6.text(), "1");
+    EXPECT_EQ(f.List1.columns(), 1);
+    f.Text6.type("99");
+    EXPECT_EQ(f.List1.columns(), 20);
+    f.Text7.type("5000");
+    EXPECT_EQ(f.Text7.text(), "4700");
+    EXPECT_EQ(f.List1.heightTwips(), 4700);
+}
+
+TEST_F(PlexaFormTest, TransferRangeFieldsKeepToWholeBlocksUpTo8000) {
+    auto& f = start();
+    f.Text8[1].type("9000");
+    EXPECT_EQ(f.Text8[1].text(), "8000");
+    f.Text8[0].type("-5");
+    EXPECT_EQ(f.Text8[0].text(), "0");
+    f.Text8[0].type("1.5");
+    EXPECT_EQ(f.Text8[0].text(), "2");
+}
+
+TEST_F(PlexaFormTest, ExitEndsTheProgram) {
+    auto& f = start();
+    f.Command4.click();
+    EXPECT_EQ(quits, 1);
+}
+
+}  // namespace

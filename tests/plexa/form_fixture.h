@@ -1,0 +1,60 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "plexa/form.h"
+#include "temp_dir.h"
+
+namespace test {
+
+// A port with nothing behind it: every open fails.
+class AbsentPort final : public serial::SerialPort {
+  public:
+    void setPortNumber(int number) override { number_ = number; }
+    int portNumber() const override { return number_; }
+    bool open() override { return false; }
+    bool isOpen() const override { return false; }
+    void close() override {}
+    bool write(std::span<const std::uint8_t>) override { return false; }
+    serial::Bytes readAll() override { return {}; }
+    bool waitForInput(int) override { return false; }
+    std::string errorString() const override { return "no such port"; }
+
+  private:
+    int number_ = 1;
+};
+
+// Plexa's main window on a hand-driven clock in a fresh data directory.
+class PlexaFormTest : public ::testing::Test {
+  protected:
+    PlexaFormTest() : dataDir(temp.path() / "dovra") {}
+
+    // Builds and loads the window; the data directory may be prepared first.
+    plexa::Form1& start(serial::SerialPort* port = nullptr) {
+        form = std::make_unique<plexa::Form1>(
+            plexa::Environment{dataDir, clock, port ? *port : absent, [this] { ++quits; }});
+        form->load();
+        return *form;
+    }
+    // Starts and waits for the first display tick, after which edits count.
+    plexa::Form1& startEditing(serial::SerialPort* port = nullptr) {
+        start(port);
+        tick();
+        return *form;
+    }
+    void tick() { form->timers.advance(clock, 1000); }
+
+    int word(int linear) const { return form->ProgramTable.word(linear); }
+
+    TempDir temp;
+    std::filesystem::path dataDir;
+    ui::ManualClock clock;
+    AbsentPort absent;
+    std::unique_ptr<plexa::Form1> form;
+    int quits = 0;
+};
+
+}  // namespace test
