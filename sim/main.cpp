@@ -1,0 +1,111 @@
+// ctrlsim: a controller on a pseudo-terminal, linked as a COM port of the
+// programs, until Ctrl-C.
+#include <signal.h>
+
+#include <charconv>
+#include <cstring>
+#include <exception>
+#include <iostream>
+#include <optional>
+#include <string_view>
+
+#include "base/data_dir.h"
+#include "simulator.h"
+
+namespace {
+
+struct Arguments {
+    int com = 0;
+    std::filesystem::path dataDir;
+    bool pace = false;
+    std::optional<ctrlsim::Fault> fault;
+    int failFirst = -1;
+};
+
+constexpr const char* kUsage =
+    "usage: ctrlsim --com N [--data-dir DIR] [--pace] [--fault KIND] [--fail-first K]\n"
+    "  --com N         link the controller as COM port N (1 to 16)\n"
+    "  --data-dir DIR  where the link comN is made (default: the programs' data directory)\n"
+    "  --pace          take the time of a 9600 baud line for every byte\n"
+    "  --fault KIND    none, no-reply, refuse, bad-checksum, bad-framing, short-reply, stale\n"
+    "  --fail-first K  only the first K requests meet the fault (default fault: no-reply)\n";
+
+std::optional<int> numberIn(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+// Takes the option at argv[i] and its value; false on anything unknown.
+bool takeOption(Arguments& args, std::string_view option, const char* value) {
+    if (option == "--pace") {
+        args.pace = true;
+        return true;
+    }
+    if (value == nullptr) return false;
+    if (option == "--data-dir") {
+        args.dataDir = value;
+        return true;
+    }
+    if (option == "--fault") return (args.fault = ctrlsim::faultNamed(value)).has_value();
+    const std::optional<int> number = numberIn(value);
+    if (!number) return false;
+    if (option == "--com")
+        args.com = *number;
+    else if (option == "--fail-first")
+        args.failFirst = *number;
+    else
+        return false;
+    return true;
+}
+
+std::optional<Arguments> parse(int argc, char** argv) {
+    Arguments args;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        const char* value = option != "--pace" && i + 1 < argc ? argv[++i] : nullptr;
+        if (!takeOption(args, option, value)) return std::nullopt;
+    }
+    if (args.com < 1 || args.com > 16 || args.failFirst < -1) return std::nullopt;
+    if (args.dataDir.empty()) args.dataDir = base::dataDirectory();
+    if (args.failFirst >= 0 && !args.fault) args.fault = ctrlsim::Fault::kNoReply;
+    return args;
+}
+
+int waitForEnd(const sigset_t& endSignals) {
+    int signal = 0;
+    sigwait(&endSignals, &signal);
+    return signal;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::optional<Arguments> args = parse(argc, argv);
+    if (!args) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    // Blocked before the simulator's thread starts, so only sigwait sees them.
+    sigset_t endSignals;
+    sigemptyset(&endSignals);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&endSignals, signal);
+    pthread_sigmask(SIG_BLOCK, &endSignals, nullptr);
+
+    ctrlsim::Simulator simulator(ctrlsim::Options{.pace = args->pace});
+    try {
+        simulator.start();
+        simulator.linkAs(args->dataDir, args->com);
+    } catch (const std::exception& error) {
+        std::cerr << "ctrlsim: " << error.what() << '\n';
+        return 1;
+    }
+    if (args->fault) simulator.setFault(*args->fault, args->failFirst);
+    std::cout << "ctrlsim: COM" << args->com << " is " << simulator.slavePath() << ", linked as "
+              << simulator.linkPath().string() << "\nctrlsim: Ctrl-C ends" << std::endl;
+    const int signal = waitForEnd(endSignals);
+    simulator.stop();
+    std::cout << "ctrlsim: " << strsignal(signal) << ", link removed" << std::endl;
+    return 0;
+}
