@@ -12,19 +12,22 @@ using Bytes = std::vector<std::uint8_t>;
 // The controller's serial line: COM 1 to 16, fixed at 9600 baud, 8 data bits,
 // no parity, 1 stop bit, no flow control, raw binary bytes.
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
 
     virtual void setPortNumber(int number) = 0;
     virtual int portNumber() const = 0;
     // Opens the port; false on an error, which errorString() then describes.
     virtual bool open() = 0;
+    // False also once the device has failed (unplugged adapter).
     virtual bool isOpen() const = 0;
     virtual void close() = 0;
     // Sends the bytes; false when the port failed.
     virtual bool write(std::span<const std::uint8_t> bytes) = 0;
     // Every byte waiting now, possibly none; never blocks.
     virtual Bytes readAll() = 0;
+    // Throws away every byte received so far, ahead of a request.
+    virtual void discardInput() { readAll(); }
     // Waits until input is waiting or timeoutMs have passed; true when input
     // is waiting. Returns at once when the port is closed or has failed.
     virtual bool waitForInput(int timeoutMs) = 0;
