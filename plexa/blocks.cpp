@@ -26,10 +26,18 @@ void appendChecksumAndEnd(serial::Bytes& frame) {
     frame.push_back(kEtx);
 }
 
+serial::Bytes startFrame(std::uint8_t command, std::size_t length) {
+    serial::Bytes frame;
+    frame.reserve(length);
+    frame.push_back(kStx);
+    frame.push_back(command);
+    return frame;
+}
+
 }  // namespace
 
 serial::Bytes writeRequest(std::int16_t block, const std::array<std::uint8_t, 16>& data) {
-    serial::Bytes frame{kStx, kWriteBlock};
+    serial::Bytes frame = startFrame(kWriteBlock, 23);
     appendAddress(frame, block);
     frame.insert(frame.end(), data.begin(), data.end());
     appendChecksumAndEnd(frame);
@@ -37,7 +45,7 @@ serial::Bytes writeRequest(std::int16_t block, const std::array<std::uint8_t, 16
 }
 
 serial::Bytes readRequest(std::int16_t block) {
-    serial::Bytes frame{kStx, kReadBlock};
+    serial::Bytes frame = startFrame(kReadBlock, 7);
     appendAddress(frame, block);
     appendChecksumAndEnd(frame);
     return frame;

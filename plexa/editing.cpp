@@ -74,13 +74,13 @@ void Form1::stepButton(int delta) {
 void Form1::List1_Click() {
     if (!editing()) return;
     const int groups = groupsField();
-    const int base = stepBase(stepField(groups), groups);
+    const int record = stepBase(stepField(groups), groups);
     for (int k = 0; k < 2 * groups; ++k) {
         int byte = 0;
         for (int b = 0; b < 8; ++b) {
             if (List1.selected(8 * k + b)) byte |= 1 << b;
         }
-        ProgramTable.setByte(base + 2 + k, static_cast<std::uint8_t>(byte));
+        ProgramTable.setByte(record + 2 + k, static_cast<std::uint8_t>(byte));
     }
     ccc();
 }

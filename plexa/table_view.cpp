@@ -44,12 +44,12 @@ void Form1::ccc() {
     Text1[0].setText(numberText(groups));
     const int s = stepField(groups);
     Text5[0].setText(numberText(s));
-    const int base = stepBase(s, groups);
-    const int word = ProgramTable.word(base);
+    const int record = stepBase(s, groups);
+    const int word = ProgramTable.word(record);
     Text5[1].setText(numberText(workModeOf(word)));
     Text5[2].setText(numberText(secondFieldOf(word)));
     for (int k = 0; k < 32; ++k) {
-        const int byte = k < 2 * groups ? ProgramTable.byte(base + 2 + k) : 0;
+        const int byte = k < 2 * groups ? ProgramTable.byte(record + 2 + k) : 0;
         for (int b = 0; b < 8; ++b) List1.setSelected(8 * k + b, (byte >> b & 1) != 0);
     }
     Refreshing = false;
@@ -75,10 +75,13 @@ void Form1::ddd() {
 
 void Form1::Timer1_Timer() {
     const int groups = groupsField();
-    const int base = stepBase(stepField(groups), groups);
+    const int record = stepBase(stepField(groups), groups);
     std::string line =
         "CorrespondingSetting P" + Text5[0].text() + " " + " Cd00----Cd" + Text1[0].text() + ":";
-    for (int k = 0; k <= groups; ++k) line += " " + hexWord(ProgramTable.word(base + 2 * k));
+    for (int k = 0; k <= groups; ++k) {
+        line += ' ';
+        line += hexWord(ProgramTable.word(record + 2 * k));
+    }
     Label3.setCaption(line);
 
     static const char* const kUnits[] = {"0.1s", "s", "min", "0.02s", "Jump"};
@@ -92,8 +95,8 @@ void Form1::Timer1_Timer() {
 
     const double shown = std::max(value(Text1[0]), 4.0);
     const double rounded = base::roundHalfEven(std::min(shown, 1e9));
-    Label1[0].setCaption(" " + numberText(std::floor(63984 / (rounded + 1))));
-    Label1[1].setCaption("*16= " + numberText(16 * rounded));
+    Label1[0].setCaption(base::blankNumberText(std::floor(63984 / (rounded + 1))));
+    Label1[1].setCaption("*16=" + base::blankNumberText(16 * rounded));
     EditReady = 1;
 }
 

@@ -65,8 +65,8 @@ void Form1::transferStep(bool upload) {
     const auto n = static_cast<std::int16_t>(base::roundHalfEven(currentBlock_));
     const bool ok = upload ? read_v(n) : write_v(n);
     ++tries_;
-    Label10.setCaption(" " + base::numberText(n));
-    Label9.setCaption(" " + base::numberText(static_cast<double>(env_.clock.nowMs() - startTime_)) +
+    Label10.setCaption(base::blankNumberText(n));
+    Label9.setCaption(base::blankNumberText(static_cast<double>(env_.clock.nowMs() - startTime_)) +
                       " ms");
     if (ok) {
         currentBlock_ += 1;

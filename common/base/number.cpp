@@ -124,4 +124,10 @@ std::string numberText(double value) {
     return buffer;
 }
 
+std::string blankNumberText(double value) {
+    std::string text(1, ' ');
+    text += numberText(value);
+    return text;
+}
+
 }  // namespace base

@@ -28,4 +28,7 @@ std::optional<double> plainDecimal(std::string_view text);
 // up to 15 significant digits; no leading blank.
 std::string numberText(double value);
 
+// A count or progress number as the captions show it: one leading blank.
+std::string blankNumberText(double value);
+
 }  // namespace base
