@@ -1,0 +1,309 @@
+#include "view/bindings.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace view {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kNoLengthLimit = 32767;  // QLineEdit's own default
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+void showCommon(const ui::Control& control, QWidget* widget) {
+    widget->setEnabled(control.enabled());
+    if (widget->isHidden() == control.visible()) widget->setVisible(control.visible());
+}
+
+// Names the widget after the control, shows the control now and again after
+// every change of it, for as long as the widget exists.
+template <typename W, typename Show>
+void follow(ui::Control& control, W* widget, Show show) {
+    widget->setObjectName(qs(control.name()));
+    QPointer<W> guard(widget);
+    control.observe([guard, show] {
+        if (guard) show(guard.data());
+    });
+    show(widget);
+}
+
+bool sameItems(const QListWidget* widget, const std::vector<std::string>& items) {
+    if (widget->count() != static_cast<int>(items.size())) return false;
+    for (int i = 0; i < widget->count(); ++i)
+        if (widget->item(i)->text() != qs(items[static_cast<size_t>(i)])) return false;
+    return true;
+}
+
+// Rebuilds the widget's items when they differ; true when it did.
+bool showItems(QListWidget* widget, const std::vector<std::string>& items) {
+    if (sameItems(widget, items)) return false;
+    const QSignalBlocker block(widget);
+    widget->clear();
+    for (const auto& text : items) widget->addItem(qs(text));
+    return true;
+}
+
+// Through the selection model, which the widget's own item calls would
+// bypass while the widget lets the user select nothing.
+void showSelected(QListWidget* widget, int index, bool on) {
+    const QSignalBlocker block(widget->selectionModel());
+    widget->selectionModel()->select(
+        widget->model()->index(index, 0),
+        on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+// Lets the user's clicks reach the model only: the widget selects nothing by
+// itself, its selection is set from the model.
+void prepareModelSelection(QListWidget* widget) {
+    widget->setSelectionMode(QAbstractItemView::NoSelection);
+    widget->setUniformItemSizes(true);
+}
+
+void showText(const ui::TextBox& box, QLineEdit* widget) {
+    showCommon(box, widget);
+    const QString text = qs(box.text());
+    const int limit = box.maxLength() > 0 ? box.maxLength() : kNoLengthLimit;
+    // A longer text set by the program is shown whole, as the model holds it.
+    // Setting the length puts the text back and the cursor at its end, so
+    // only a new length is set.
+    const int length = std::max(limit, static_cast<int>(text.size()));
+    if (widget->maxLength() != length) widget->setMaxLength(length);
+    if (widget->text() == text) return;
+    const QSignalBlocker block(widget);
+    widget->setText(text);
+}
+
+void showChecked(const ui::CheckBox& box, QCheckBox* widget) {
+    showCommon(box, widget);
+    widget->setText(qs(box.caption()));
+    if (widget->isChecked() == box.checked()) return;
+    const QSignalBlocker block(widget);
+    widget->setChecked(box.checked());
+}
+
+void showCombo(const ui::ComboBox& combo, QComboBox* widget) {
+    showCommon(combo, widget);
+    const QSignalBlocker block(widget);
+    const QSignalBlocker blockEdit(widget->lineEdit());
+    QStringList items;
+    for (const auto& item : combo.items()) items << qs(item);
+    QStringList shown;
+    for (int i = 0; i < widget->count(); ++i) shown << widget->itemText(i);
+    if (shown != items) {
+        widget->clear();
+        widget->addItems(items);
+    }
+    if (widget->currentText() != qs(combo.text())) widget->setEditText(qs(combo.text()));
+}
+
+// The list widget's view of a ListBox: which items it shows as selected,
+// its design height, and the cell grid that makes the model's columns.
+class ListView final : public QObject {
+  public:
+    ListView(const ui::ListBox& list, QListWidget* widget)
+        : QObject(widget),
+          list_(list),
+          widget_(widget),
+          designMinHeight_(widget->minimumHeight()),
+          designMaxHeight_(widget->maximumHeight()) {
+        widget->setViewMode(QListView::ListMode);
+        widget->setFlow(QListView::LeftToRight);
+        widget->setWrapping(true);
+        widget->setResizeMode(QListView::Adjust);
+        widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // A fixed viewport width: the cells then fill it whether or not the
+        // list is taller than the widget.
+        widget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        prepareModelSelection(widget);
+        widget->viewport()->installEventFilter(this);
+    }
+
+    void show() {
+        showCommon(list_, widget_);
+        if (showItems(widget_, list_.items()) || shown_.size() != list_.items().size()) {
+            const QSignalBlocker block(widget_);
+            widget_->clearSelection();
+            shown_.assign(list_.items().size(), false);
+        }
+        showSelection();
+        showHeight();
+        showColumns();
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) showColumns();
+        return false;
+    }
+
+  private:
+    void showSelection() {
+        for (int i = 0; i < list_.count(); ++i) {
+            const bool on = list_.selected(i);
+            if (shown_[static_cast<size_t>(i)] == on) continue;
+            showSelected(widget_, i, on);
+            shown_[static_cast<size_t>(i)] = on;
+        }
+    }
+
+    void showHeight() {
+        if (list_.heightTwips() <= 0) {
+            widget_->setMinimumHeight(designMinHeight_);
+            widget_->setMaximumHeight(designMaxHeight_);
+            return;
+        }
+        const int pixels = (list_.heightTwips() + kTwipsPerPixel / 2) / kTwipsPerPixel;
+        widget_->setFixedHeight(std::max(1, pixels));
+    }
+
+    void showColumns() {
+        const int columns = std::max(1, list_.columns());
+        // The view wraps a row before a cell that would reach its last pixel.
+        const QSize cell(std::max(1, (widget_->viewport()->width() - 1) / columns),
+                         widget_->fontMetrics().height() + 4);
+        if (widget_->gridSize() != cell) widget_->setGridSize(cell);
+    }
+
+    const ui::ListBox& list_;
+    QListWidget* widget_;
+    int designMinHeight_;
+    int designMaxHeight_;
+    std::vector<bool> shown_;
+};
+
+void showFiles(const ui::FileList& files, QListWidget* widget) {
+    showCommon(files, widget);
+    showItems(widget, files.files());
+    for (int i = 0; i < widget->count(); ++i) {
+        const bool on = i == files.selectedIndex();
+        if (widget->item(i)->isSelected() != on) showSelected(widget, i, on);
+    }
+}
+
+void showSurface(const ui::Surface& surface, QPlainTextEdit* widget) {
+    showCommon(surface, widget);
+    QStringList lines;
+    for (const auto& line : surface.lines()) lines << qs(line);
+    const QString text = lines.join('\n');
+    if (widget->toPlainText() != text) widget->setPlainText(text);
+}
+
+}  // namespace
+
+void bindLabel(ui::Label& label, QLabel* widget) {
+    widget->setTextFormat(Qt::PlainText);
+    follow(label, widget, [&label](QLabel* w) {
+        showCommon(label, w);
+        w->setText(qs(label.caption()));
+    });
+}
+
+void bindLabelWords(ui::Label& label, std::span<QLabel* const> parts) {
+    if (parts.empty()) return;
+    std::vector<QPointer<QLabel>> guarded;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        parts[i]->setObjectName(qs(label.name() + "#" + std::to_string(i)));
+        parts[i]->setTextFormat(Qt::PlainText);
+        guarded.emplace_back(parts[i]);
+    }
+    auto show = [&label, guarded] {
+        const QStringList words = qs(label.caption()).split(' ', Qt::SkipEmptyParts);
+        const auto last = static_cast<qsizetype>(guarded.size()) - 1;
+        for (qsizetype i = 0; i <= last; ++i) {
+            QLabel* part = guarded[static_cast<size_t>(i)];
+            if (!part) continue;
+            showCommon(label, part);
+            part->setText(i < last ? words.value(i) : words.mid(i).join(' '));
+        }
+    };
+    label.observe(show);
+    show();
+}
+
+void bindTextBox(ui::TextBox& box, QLineEdit* widget) {
+    follow(box, widget, [&box](QLineEdit* w) { showText(box, w); });
+    QObject::connect(widget, &QLineEdit::textEdited, widget, [&box, widget](const QString& text) {
+        box.type(text.toStdString());
+        showText(box, widget);  // puts the model's text back when it refused
+    });
+}
+
+void bindButton(ui::Button& button, QAbstractButton* widget) {
+    follow(button, widget, [&button](QAbstractButton* w) {
+        showCommon(button, w);
+        w->setText(qs(button.caption()));
+    });
+    QObject::connect(widget, &QAbstractButton::clicked, widget, [&button] { button.click(); });
+}
+
+void bindCheckBox(ui::CheckBox& box, QCheckBox* widget) {
+    follow(box, widget, [&box](QCheckBox* w) { showChecked(box, w); });
+    QObject::connect(widget, &QAbstractButton::clicked, widget, [&box, widget] {
+        box.click();
+        showChecked(box, widget);
+    });
+}
+
+void bindComboBox(ui::ComboBox& combo, QComboBox* widget) {
+    widget->setEditable(true);
+    widget->setInsertPolicy(QComboBox::NoInsert);
+    follow(combo, widget, [&combo](QComboBox* w) { showCombo(combo, w); });
+    QObject::connect(widget, &QComboBox::activated, widget, [&combo, widget](int index) {
+        combo.pick(index);
+        showCombo(combo, widget);
+    });
+    QObject::connect(widget->lineEdit(), &QLineEdit::textEdited, widget,
+                     [&combo, widget](const QString& text) {
+                         combo.setText(text.toStdString());
+                         showCombo(combo, widget);
+                     });
+}
+
+void bindListBox(ui::ListBox& list, QListWidget* widget) {
+    auto* view = new ListView(list, widget);
+    follow(list, widget, [view](QListWidget*) { view->show(); });
+    QObject::connect(widget, &QAbstractItemView::clicked, widget,
+                     [&list, view](const QModelIndex& index) {
+                         list.click(index.row());
+                         view->show();
+                     });
+}
+
+void bindFileList(ui::FileList& files, QListWidget* widget) {
+    prepareModelSelection(widget);
+    follow(files, widget, [&files](QListWidget* w) { showFiles(files, w); });
+    QObject::connect(widget, &QAbstractItemView::clicked, widget,
+                     [&files, widget](const QModelIndex& index) {
+                         files.select(index.row());
+                         showFiles(files, widget);
+                     });
+}
+
+void bindFrame(ui::Frame& frame, QGroupBox* widget) {
+    follow(frame, widget, [&frame](QGroupBox* w) {
+        showCommon(frame, w);
+        w->setTitle(qs(frame.caption()));
+    });
+}
+
+void bindSurface(ui::Surface& surface, QPlainTextEdit* widget) {
+    widget->setReadOnly(true);
+    follow(surface, widget, [&surface](QPlainTextEdit* w) { showSurface(surface, w); });
+}
+
+}  // namespace view

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <span>
+
+#include "ui/controls.h"
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QWidget;
+
+// Each function binds one window-model control to one widget, both ways: the
+// widget takes the control's name as its objectName, shows the control's
+// state, follows every later change of it and hands the user's input to the
+// control. Updates from the model never echo back into it. The widgets must
+// already have a parent, and the controls must outlive the binding's use.
+namespace view {
+
+void bindLabel(ui::Label& label, QLabel* widget);
+
+// Shows a caption of several words over a row of widgets: word i goes into
+// part i (named "Label2#i" for control "Label2"), any surplus words into
+// the last part, missing words leave their parts empty.
+void bindLabelWords(ui::Label& label, std::span<QLabel* const> parts);
+
+void bindTextBox(ui::TextBox& box, QLineEdit* widget);
+void bindButton(ui::Button& button, QAbstractButton* widget);
+void bindCheckBox(ui::CheckBox& box, QCheckBox* widget);
+void bindComboBox(ui::ComboBox& combo, QComboBox* widget);
+
+// Item n of the widget is selected exactly when the list's item n is on; a
+// click on an item flips it in the list. The list's columns divide the
+// widget's width; its height in twips, when set, fixes the widget's height.
+void bindListBox(ui::ListBox& list, QListWidget* widget);
+
+void bindFileList(ui::FileList& files, QListWidget* widget);
+void bindFrame(ui::Frame& frame, QGroupBox* widget);
+// The surface's lines, read-only.
+void bindSurface(ui::Surface& surface, QPlainTextEdit* widget);
+
+}  // namespace view
