@@ -1,0 +1,21 @@
+#include <QApplication>
+
+#include "base/data_dir.h"
+#include "plexa/form.h"
+#include "plexa/view/main_window.h"
+#include "serial/qt_serial_port.h"
+#include "ui/clock.h"
+#include "view/timer_driver.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const auto dataDir = base::dataDirectory();
+    ui::SteadyClock clock;
+    serial::QtSerialPort port(dataDir);
+    plexa::Form1 form({dataDir, clock, port, [] { QApplication::quit(); }});
+    view::TimerDriver driver(form.timers);
+    plexa::MainWindow window(form);
+    form.load();
+    window.show();
+    return app.exec();
+}

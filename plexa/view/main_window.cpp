@@ -1,0 +1,250 @@
+#include "plexa/view/main_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <array>
+
+#include "view/bindings.h"
+
+namespace plexa {
+
+namespace {
+
+constexpr int kDesignColumns = 16;
+constexpr int kOutputCount = 256;
+
+// The decoration beside the title: a fountain's basin and three jets.
+class Picture final : public QWidget {
+  public:
+    explicit Picture(QWidget* parent) : QWidget(parent) {
+        setObjectName("Picture1");
+        setFixedSize(86, 54);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillRect(rect(), QColor(20, 40, 90));
+        painter.setPen(QPen(QColor(140, 210, 255), 2));
+        for (int jet = 0; jet < 3; ++jet) {
+            const double x = 23 + 20 * jet;
+            const double top = jet == 1 ? 6 : 16;
+            QPainterPath path(QPointF(x, 44));
+            path.quadTo(x - 14, top, x - 20, 44);
+            path.moveTo(x, 44);
+            path.quadTo(x + 14, top, x + 20, 44);
+            painter.drawPath(path);
+        }
+        painter.fillRect(QRectF(6, 44, 74, 6), QColor(180, 180, 190));
+    }
+};
+
+int textWidth(const QWidget* widget, int chars) {
+    return widget->fontMetrics().horizontalAdvance(QString(chars, '0')) + 14;
+}
+
+QLabel* label(ui::Label& control, QWidget* parent) {
+    auto* widget = new QLabel(parent);
+    view::bindLabel(control, widget);
+    return widget;
+}
+
+QLineEdit* field(ui::TextBox& control, QWidget* parent, int chars) {
+    auto* widget = new QLineEdit(parent);
+    widget->setFixedWidth(textWidth(widget, chars));
+    view::bindTextBox(control, widget);
+    return widget;
+}
+
+QPushButton* button(ui::Button& control, QWidget* parent) {
+    auto* widget = new QPushButton(parent);
+    view::bindButton(control, widget);
+    return widget;
+}
+
+QPushButton* narrowButton(ui::Button& control, QWidget* parent) {
+    auto* widget = button(control, parent);
+    widget->setFixedWidth(28);
+    return widget;
+}
+
+// The words of a caption, each over the grid column of its field.
+template <std::size_t N>
+void headerWords(ui::Label& control, QGridLayout* grid, int row,
+                 const std::array<int, N>& columns) {
+    std::array<QLabel*, N> parts{};
+    for (std::size_t i = 0; i < N; ++i) {
+        parts[i] = new QLabel(grid->parentWidget());
+        grid->addWidget(parts[i], row, columns[i], Qt::AlignLeft | Qt::AlignBottom);
+    }
+    view::bindLabelWords(control, parts);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Form1& form, QWidget* parent) : QMainWindow(parent), form_(form) {
+    setObjectName("Form1");
+    setWindowTitle("Plexa");
+    QFont font = this->font();
+    font.setFamilies({"WenQuanYi Micro Hei", font.family()});
+    setFont(font);
+
+    auto* central = new QWidget(this);
+    auto* rows = new QVBoxLayout(central);
+    rows->addWidget(titleRow(central));
+    rows->addWidget(parameterRows(central));
+    rows->addWidget(descriptionRow(central));
+    rows->addWidget(fileRow(central));
+    rows->addWidget(outputFrame(central));
+    rows->addWidget(bottomRows(central));
+    rows->addStretch();
+    setCentralWidget(central);
+}
+
+QWidget* MainWindow::titleRow(QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QLabel* title = label(form_.Label14, row);
+    QFont font = title->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.4);
+    title->setFont(font);
+    layout->addWidget(title, 1, Qt::AlignCenter);
+    layout->addWidget(new Picture(row));
+    return row;
+}
+
+QWidget* MainWindow::parameterRows(QWidget* parent) {
+    auto* box = new QWidget(parent);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(6);
+    headerWords<10>(form_.Label2, grid, 0, {0, 1, 2, 3, 4, 5, 6, 8, 10, 11});
+    grid->addWidget(label(form_.Label1[0], box), 1, 0);
+    grid->addWidget(field(form_.Text1[0], box, 6), 1, 1, Qt::AlignLeft);
+    grid->addWidget(label(form_.Label1[1], box), 1, 2);
+    for (int i = 1; i <= 4; ++i)
+        grid->addWidget(field(form_.Text1[i], box, 6), 1, 2 + i, Qt::AlignLeft);
+    grid->addWidget(narrowButton(form_.Command7, box), 1, 7);
+    grid->addWidget(field(form_.Text5[0], box, 6), 1, 8, Qt::AlignLeft);
+    grid->addWidget(narrowButton(form_.Command8, box), 1, 9);
+    grid->addWidget(field(form_.Text5[1], box, 6), 1, 10, Qt::AlignLeft);
+    grid->addWidget(field(form_.Text5[2], box, 6), 1, 11, Qt::AlignLeft);
+    grid->addWidget(label(form_.Label1[2], box), 1, 12);
+    grid->addWidget(label(form_.Label8, box), 1, 13);
+    grid->addWidget(field(form_.step, box, 6), 2, 8, Qt::AlignLeft);
+    grid->setColumnStretch(14, 1);
+    return box;
+}
+
+QWidget* MainWindow::descriptionRow(QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label(form_.Label22[1], row));
+    layout->addWidget(label(form_.Label3, row), 1);
+    return row;
+}
+
+QWidget* MainWindow::fileRow(QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(button(form_.Command3, row));
+    layout->addWidget(button(form_.Command5, row));
+    layout->addWidget(button(form_.Command2, row));
+    layout->addWidget(field(form_.Text2, row, 10));
+    layout->addWidget(button(form_.Command1, row));
+    auto* files = new QListWidget(row);
+    files->setFixedSize(textWidth(files, 16), 4 * files->fontMetrics().height());
+    view::bindFileList(form_.File1, files);
+    layout->addWidget(files);
+    layout->addWidget(button(form_.Command4, row));
+    layout->addStretch();
+    return row;
+}
+
+QWidget* MainWindow::outputFrame(QWidget* parent) {
+    auto* frame = new QGroupBox(parent);
+    view::bindFrame(form_.Frame2, frame);
+    auto* layout = new QHBoxLayout(frame);
+    auto* list = new QListWidget(frame);
+    const int rows = kOutputCount / kDesignColumns;
+    const int frameWidth = 2 * list->frameWidth();
+    list->setFixedHeight(rows * (list->fontMetrics().height() + 4) + frameWidth);
+    list->setMinimumWidth(kDesignColumns * textWidth(list, 4) + frameWidth +
+                          list->verticalScrollBar()->sizeHint().width());
+    view::bindListBox(form_.List1, list);
+    layout->addWidget(list, 1, Qt::AlignTop);
+    layout->addWidget(outputControls(frame), 0, Qt::AlignTop);
+    return frame;
+}
+
+QWidget* MainWindow::outputControls(QWidget* parent) {
+    auto* box = new QWidget(parent);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(label(form_.Label18, box), 0, 0);
+    grid->addWidget(field(form_.Text3, box, 4), 0, 1);
+    grid->addWidget(label(form_.Label19, box), 1, 0);
+    grid->addWidget(field(form_.Text4, box, 4), 1, 1);
+    grid->addWidget(label(form_.Label20, box), 2, 0);
+    auto* all = new QCheckBox(box);
+    view::bindCheckBox(form_.Check1, all);
+    grid->addWidget(all, 2, 1);
+    grid->addWidget(label(form_.Label21, box), 3, 0);
+    grid->addWidget(button(form_.Command6, box), 3, 1);
+    grid->addWidget(label(form_.Label23, box), 4, 0);
+    grid->addWidget(field(form_.Text9, box, 5), 4, 1);
+    grid->addWidget(button(form_.Command11, box), 5, 1);
+    grid->addWidget(label(form_.Label6, box), 6, 0);
+    grid->addWidget(field(form_.Text6, box, 4), 6, 1);
+    grid->addWidget(label(form_.Label7, box), 7, 0);
+    grid->addWidget(field(form_.Text7, box, 4), 7, 1);
+    return box;
+}
+
+QWidget* MainWindow::bottomRows(QWidget* parent) {
+    auto* box = new QWidget(parent);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    headerWords<4>(form_.Label22[0], grid, 0, {0, 1, 2, 3});
+    for (int i = 5; i <= 8; ++i)
+        grid->addWidget(field(form_.Text1[i], box, 6), 1, i - 5, Qt::AlignLeft);
+    grid->addWidget(label(form_.Label11, box), 0, 4);
+    auto* port = new QComboBox(box);
+    view::bindComboBox(form_.Combo3, port);
+    grid->addWidget(port, 0, 5);
+    grid->addWidget(field(form_.Text8[0], box, 5), 1, 4);
+    grid->addWidget(field(form_.Text8[1], box, 5), 1, 5);
+    grid->addWidget(label(form_.Label10, box), 0, 6);
+    grid->addWidget(label(form_.Label9, box), 1, 6);
+    // The status may carry a long file error: it wraps instead of widening
+    // the window.
+    QLabel* status = label(form_.Label13, box);
+    status->setWordWrap(true);
+    status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(status, 2, 0, 1, 7);
+    auto* surface = new QPlainTextEdit(box);
+    surface->setFixedHeight(4 * surface->fontMetrics().lineSpacing() + 8);
+    view::bindSurface(form_.surface, surface);
+    grid->addWidget(surface, 0, 7, 3, 1);
+    grid->setColumnStretch(7, 1);
+    return box;
+}
+
+}  // namespace plexa

@@ -1,0 +1,244 @@
+#include "plexa/view/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "plexa/form_fixture.h"
+
+namespace {
+
+// Plexa's window over a form on a hand-driven clock, with no serial ports.
+class PlexaWindow : public test::PlexaFormTest {
+  protected:
+    void open(bool editing = true) {
+        editing ? startEditing() : start();
+        window = std::make_unique<plexa::MainWindow>(*form);
+        window->show();
+        QCoreApplication::processEvents();
+    }
+
+    template <typename W>
+    W* find(const QString& name) const {
+        W* widget = window->findChild<W*>(name);
+        if (!widget) ADD_FAILURE() << "no widget " << name.toStdString();
+        return widget;
+    }
+    QString text(const QString& name) const { return find<QLineEdit>(name)->text(); }
+    QString caption(const QString& name) const { return find<QLabel>(name)->text(); }
+
+    void type(const QString& name, const QString& keys) {
+        auto* edit = find<QLineEdit>(name);
+        edit->selectAll();
+        QTest::keyClicks(edit, keys);
+    }
+    void click(const QString& name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+    void clickOutput(int n) {
+        auto* list = find<QListWidget>("List1");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(n)).center());
+    }
+    std::vector<int> outputsOn() const {
+        std::vector<int> on;
+        auto* list = find<QListWidget>("List1");
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->isSelected()) on.push_back(i);
+        return on;
+    }
+    QPoint place(const QString& name) const {
+        auto* widget = find<QWidget>(name);
+        return widget->mapTo(window.get(), QPoint(0, 0));
+    }
+
+    std::unique_ptr<plexa::MainWindow> window;
+};
+
+TEST_F(PlexaWindow, ShowsEveryControlOfTheForm) {
+    open();
+    const char* names[] = {
+        "Label14",    "Picture1", "Label2#0",     "Label2#9",     "Label1(0)", "Label1(1)",
+        "Label1(2)",  "Text1(0)", "Text1(4)",     "Text1(5)",     "Text1(8)",  "Command7",
+        "Text5(0)",   "Command8", "Text5(1)",     "Text5(2)",     "Label8",    "step",
+        "Label22(1)", "Label3",   "Command3",     "Command5",     "Command2",  "Text2",
+        "Command1",   "File1",    "Command4",     "Frame2",       "List1",     "Label18",
+        "Text3",      "Label19",  "Text4",        "Label20",      "Check1",    "Label21",
+        "Command6",   "Label23",  "Text9",        "Command11",    "Label6",    "Text6",
+        "Label7",     "Text7",    "Label22(0)#0", "Label22(0)#3", "Label11",   "Combo3",
+        "Text8(0)",   "Text8(1)", "Label9",       "Label10",      "Label13",   "Form1"};
+    for (const char* name : names) {
+        const auto* widget = find<QWidget>(name);
+        EXPECT_TRUE(widget && widget->isVisibleTo(window.get())) << name;
+    }
+    EXPECT_EQ(find<QListWidget>("List1")->count(), 256);
+    EXPECT_EQ(find<QListWidget>("List1")->item(255)->text(), "255");
+    EXPECT_EQ(find<QPushButton>("Command3")->text(), "DowmLoad");
+}
+
+TEST_F(PlexaWindow, ShowsTheStartAndTheFirstDisplayTick) {
+    open(false);
+    EXPECT_EQ(text("Text1(0)"), "4");
+    EXPECT_EQ(text("Text5(0)"), "1");
+    EXPECT_EQ(text("step"), "00");
+    EXPECT_TRUE(outputsOn().empty());
+    EXPECT_EQ(find<QComboBox>("Combo3")->currentText(), "Combo3");
+    const QStringList lines = find<QPlainTextEdit>("Form1")->toPlainText().split('\n');
+    ASSERT_EQ(lines.size(), 16);
+    EXPECT_EQ(lines.first(), QString::fromUtf8("出错或占用Com号=  16"));
+    EXPECT_EQ(caption("Label2#7"), "CurrentPosition");
+
+    tick();
+    EXPECT_EQ(caption("Label1(0)"), " 12796");
+    EXPECT_EQ(caption("Label1(1)"), "*16= 64");
+    EXPECT_EQ(caption("Label2#7"), "CurrentStep");
+    EXPECT_EQ(caption("Label2#9"), "HoldTime");
+    EXPECT_TRUE(caption("Label3").startsWith("CorrespondingSetting P1"));
+}
+
+TEST_F(PlexaWindow, HeaderWordsStandOverTheirFields) {
+    open();
+    const std::vector<std::pair<QString, QString>> columns = {
+        {"Label2#0", "Label1(0)"},    {"Label2#1", "Text1(0)"},    {"Label2#2", "Label1(1)"},
+        {"Label2#3", "Text1(1)"},     {"Label2#6", "Text1(4)"},    {"Label2#7", "Text5(0)"},
+        {"Label2#8", "Text5(1)"},     {"Label2#9", "Text5(2)"},    {"Text5(0)", "step"},
+        {"Label22(0)#0", "Text1(5)"}, {"Label22(0)#3", "Text1(8)"}};
+    for (const auto& [top, bottom] : columns) {
+        EXPECT_EQ(place(top).x(), place(bottom).x()) << top.toStdString();
+        EXPECT_LT(place(top).y(), place(bottom).y()) << top.toStdString();
+    }
+    EXPECT_LT(place("Text1(4)").x(), place("Command7").x());
+    EXPECT_LT(place("Command7").x(), place("Text5(0)").x());
+    EXPECT_LT(place("Text5(0)").x(), place("Command8").x());
+}
+
+TEST_F(PlexaWindow, TypedValuesAreStoredAndShownClamped) {
+    open();
+    type("Text1(1)", "20");
+    EXPECT_EQ(word(2), 20);
+    type("Text1(1)", "0");
+    EXPECT_EQ(text("Text1(1)"), "1");
+    EXPECT_EQ(word(2), 1);
+
+    type("Text1(1)", "99999");
+    EXPECT_EQ(text("Text1(1)"), "12796");
+    QTest::keyClicks(find<QLineEdit>("Text1(1)"), "1");  // a sixth character
+    EXPECT_EQ(text("Text1(1)"), "12796");
+    EXPECT_EQ(word(2), 12796);
+
+    type("Text1(0)", "1");
+    EXPECT_EQ(text("Text1(0)"), "4");
+    type("Text5(1)", "7");
+    EXPECT_EQ(text("Text5(1)"), "5");
+}
+
+TEST_F(PlexaWindow, TypingBeforeTheFirstTickStaysInTheField) {
+    open(false);
+    type("Text1(1)", "7");
+    EXPECT_EQ(text("Text1(1)"), "7");
+    EXPECT_EQ(word(2), 0);
+}
+
+TEST_F(PlexaWindow, OutputClicksWriteTheCurrentStep) {
+    open();
+    const int record = plexa::stepBase(1, 4);
+    clickOutput(10);
+    EXPECT_EQ(form->ProgramTable.byte(record + 3), 0x04);
+    EXPECT_EQ(outputsOn(), std::vector<int>{10});
+
+    clickOutput(100);  // beyond the 64 outputs of four groups: shown off again
+    EXPECT_EQ(outputsOn(), std::vector<int>{10});
+    clickOutput(10);
+    EXPECT_TRUE(outputsOn().empty());
+    EXPECT_EQ(form->ProgramTable.byte(record + 3), 0);
+}
+
+TEST_F(PlexaWindow, RangeSetSwitchesFromToWithAll) {
+    open();
+    type("Text3", "5");
+    type("Text4", "9");
+    find<QCheckBox>("Check1")->click();
+    EXPECT_EQ(caption("Label21"), "ON");
+    click("Command6");
+    EXPECT_EQ(outputsOn(), (std::vector<int>{5, 6, 7, 8, 9}));
+    const int record = plexa::stepBase(1, 4);
+    EXPECT_EQ(form->ProgramTable.byte(record + 2), 0xE0);
+    EXPECT_EQ(form->ProgramTable.byte(record + 3), 0x03);
+}
+
+TEST_F(PlexaWindow, StepButtonsAndCopyFromAnotherStep) {
+    open();
+    type("Text5(1)", "2");
+    type("Text5(2)", "15");
+    clickOutput(3);
+
+    type("Text5(0)", "7");
+    EXPECT_EQ(text("Text9"), "6");
+    EXPECT_TRUE(outputsOn().empty());
+    type("Text9", "1");
+    click("Command11");
+    EXPECT_EQ(text("Text5(1)"), "2");
+    EXPECT_EQ(text("Text5(2)"), "15");
+    EXPECT_EQ(outputsOn(), std::vector<int>{3});
+    EXPECT_EQ(word(plexa::stepBase(7, 4)), 20015);
+
+    click("Command7");
+    EXPECT_EQ(text("Text5(0)"), "8");
+    EXPECT_EQ(text("step"), "5");  // 8 x 8000 / 12796
+    EXPECT_EQ(text("Text5(1)"), "0");
+    type("Text5(0)", "1");
+    click("Command8");
+    EXPECT_EQ(text("Text5(0)"), "1");
+}
+
+TEST_F(PlexaWindow, ModelSideChangesShowInTheWidgets) {
+    open();
+    const int record = plexa::stepBase(1, 4);
+    form->ProgramTable.setWord(record, 30123);
+    form->ProgramTable.setByte(record + 2, 0x81);
+    form->ccc();
+    EXPECT_EQ(text("Text5(1)"), "3");
+    EXPECT_EQ(text("Text5(2)"), "123");
+    EXPECT_EQ(outputsOn(), (std::vector<int>{0, 7}));
+    tick();
+    EXPECT_EQ(caption("Label1(2)"), "0.02s");
+}
+
+TEST_F(PlexaWindow, ListSizeFieldsShapeTheOutputList) {
+    open();
+    auto* list = find<QListWidget>("List1");
+    const auto top = [&](int n) { return list->visualItemRect(list->item(n)).top(); };
+    EXPECT_EQ(top(15), top(0));
+    EXPECT_GT(top(16), top(15));
+
+    type("Text6", "4");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(top(3), top(0));
+    EXPECT_GT(top(4), top(3));
+    type("Text7", "1500");
+    EXPECT_EQ(list->height(), 100);
+}
+
+TEST_F(PlexaWindow, SaveListsTheFileAndExitQuits) {
+    open();
+    type("Text2", "show1");
+    click("Command2");
+    auto* files = find<QListWidget>("File1");
+    ASSERT_EQ(files->count(), 2);
+    EXPECT_EQ(files->item(1)->text(), "show1.qdf");
+
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(0)).center());
+    EXPECT_EQ(text("Text2"), "mernal");
+    click("Command4");
+    EXPECT_EQ(quits, 1);
+}
+
+}  // namespace
