@@ -11,7 +11,7 @@ namespace serial {
 
 // The real COM port, over Qt Serial Port, used without an event loop.
 class QtSerialPort final : public SerialPort {
-public:
+  public:
     // dataDir is where links named com1 to com16 may point at devices.
     explicit QtSerialPort(std::filesystem::path dataDir);
     ~QtSerialPort() override;
@@ -23,10 +23,13 @@ public:
     void close() override;
     bool write(std::span<const std::uint8_t> bytes) override;
     Bytes readAll() override;
+    void discardInput() override;
     bool waitForInput(int timeoutMs) override;
     std::string errorString() const override;
 
-private:
+  private:
+    void checkError();
+
     std::filesystem::path dataDir_;
     int number_ = 1;
     std::unique_ptr<QSerialPort> port_;

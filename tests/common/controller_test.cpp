@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
+#include "test_frames.h"
 
 namespace {
 
@@ -14,31 +14,13 @@ using ctrlsim::Fault;
 const Bytes kAccepted{2, 5, 3};
 const Bytes kRefused{15, 15};
 
-Block counting() {
-    Block data;
-    std::iota(data.begin(), data.end(), 1);
-    return data;
-}
-
-// Plexa's write of block 300: 2, 18, 1, 44, data, checksum, 3.
-Bytes plexaWrite(const Block& data) {
-    Bytes frame{2, 18, 1, 44};
-    frame.insert(frame.end(), data.begin(), data.end());
-    const unsigned sum = std::accumulate(frame.begin() + 1, frame.end(), 0u);
-    frame.insert(frame.end(),
-                 {static_cast<std::uint8_t>(sum & 0xFF), static_cast<std::uint8_t>(sum >> 8), 3});
-    return frame;
-}
-
+const Block kCounting = test::counting(1);
+// Block 300's read request, and Corvel's write of block 1 with checksum 1 + 136 = 137.
 const Bytes kPlexaRead300{2, 17, 1, 44, 62, 0, 3};
+const Bytes kCorvelWrite1 = test::corvelWrite(1, kCounting);
 
-// Corvel's write of block 1 with 1 to 16: checksum 1 + 136 = 137.
-Bytes corvelWrite1() {
-    Bytes frame{2, 8, 1};
-    const Block data = counting();
-    frame.insert(frame.end(), data.begin(), data.end());
-    frame.insert(frame.end(), {137, 0, 3});
-    return frame;
+Bytes plexaWrite300(const Block& data) {
+    return test::plexaWrite(300, data);
 }
 
 Bytes readReply(const Block& data) {
@@ -48,28 +30,39 @@ Bytes readReply(const Block& data) {
     return reply;
 }
 
+TEST(ControllerTest, TheTestFramesMatchTheWorkedExamples) {
+    EXPECT_EQ(test::plexaRead(300), kPlexaRead300);
+    const Bytes zeros = test::plexaWrite(1, Block{});
+    EXPECT_EQ(zeros.size(), 23u);
+    EXPECT_EQ(zeros[20], 19);
+    EXPECT_EQ(zeros[21], 0);
+    EXPECT_EQ(kCorvelWrite1.size(), 22u);
+    EXPECT_EQ(kCorvelWrite1[19], 137);
+    EXPECT_EQ(test::corvelRead(241), (Bytes{2, 7, 241, 241, 3}));
+}
+
 TEST(ControllerTest, PlexaBlocksAreWrittenAndReadBackByTheirSixteenBitNumber) {
     Controller controller;
-    EXPECT_EQ(controller.answer(plexaWrite(counting())), kAccepted);
-    EXPECT_EQ(controller.plexaBlock(300), counting());
+    EXPECT_EQ(controller.answer(plexaWrite300(kCounting)), kAccepted);
+    EXPECT_EQ(controller.plexaBlock(300), kCounting);
     EXPECT_EQ(controller.plexaBlock(44), Block{});
-    EXPECT_EQ(controller.answer(kPlexaRead300), readReply(counting()));
+    EXPECT_EQ(controller.answer(kPlexaRead300), readReply(kCounting));
 }
 
 TEST(ControllerTest, CorvelBlocksLiveInTheirOwnMemory) {
     Controller controller;
-    EXPECT_EQ(controller.answer(corvelWrite1()), kAccepted);
-    EXPECT_EQ(controller.corvelBlock(1), counting());
+    EXPECT_EQ(controller.answer(kCorvelWrite1), kAccepted);
+    EXPECT_EQ(controller.corvelBlock(1), kCounting);
     EXPECT_EQ(controller.plexaBlock(1), Block{});
-    controller.setCorvelBlock(241, counting());
-    EXPECT_EQ(controller.answer({2, 7, 241, 241, 3}), readReply(counting()));
+    controller.setCorvelBlock(241, kCounting);
+    EXPECT_EQ(controller.answer({2, 7, 241, 241, 3}), readReply(kCounting));
 }
 
 TEST(ControllerTest, MalformedRequestsAreRefusedAndChangeNothing) {
     Controller controller;
-    Bytes badSum = plexaWrite(counting());
+    Bytes badSum = plexaWrite300(kCounting);
     ++badSum[20];
-    Bytes badEnd = corvelWrite1();
+    Bytes badEnd = kCorvelWrite1;
     badEnd.back() = 4;
     EXPECT_EQ(controller.answer(badSum), kRefused);
     EXPECT_EQ(controller.answer(badEnd), kRefused);
@@ -84,8 +77,8 @@ TEST(ControllerTest, MalformedRequestsAreRefusedAndChangeNothing) {
 
 TEST(ControllerTest, EachFaultShapesTheReply) {
     Controller controller;
-    controller.setPlexaBlock(300, counting());
-    const Bytes good = readReply(counting());
+    controller.setPlexaBlock(300, kCounting);
+    const Bytes good = readReply(kCounting);
     const auto faulty = [&](Fault fault) {
         controller.setFault(fault, 1);
         return controller.answer(kPlexaRead300);
@@ -106,13 +99,13 @@ TEST(ControllerTest, EachFaultShapesTheReply) {
 TEST(ControllerTest, AFaultyWriteIsNotStoredExceptWithStaleBytes) {
     Controller controller;
     controller.setFault(Fault::kBadChecksum, 1);
-    EXPECT_EQ(controller.answer(plexaWrite(counting())), (Bytes{2, 6, 3}));
+    EXPECT_EQ(controller.answer(plexaWrite300(kCounting)), (Bytes{2, 6, 3}));
     EXPECT_EQ(controller.plexaBlock(300), Block{});
     controller.setFault(Fault::kBadFraming, 1);
-    EXPECT_EQ(controller.answer(plexaWrite(counting())), (Bytes{2, 5, 0}));
+    EXPECT_EQ(controller.answer(plexaWrite300(kCounting)), (Bytes{2, 5, 0}));
     controller.setFault(Fault::kStale, 1);
-    EXPECT_EQ(controller.answer(plexaWrite(counting())), (Bytes{2, 5, 3, 0xEE, 0xEE, 0xEE}));
-    EXPECT_EQ(controller.plexaBlock(300), counting());
+    EXPECT_EQ(controller.answer(plexaWrite300(kCounting)), (Bytes{2, 5, 3, 0xEE, 0xEE, 0xEE}));
+    EXPECT_EQ(controller.plexaBlock(300), kCounting);
 }
 
 TEST(ControllerTest, AFaultMeetsTheFirstKRequestsOrAll) {
@@ -134,7 +127,7 @@ TEST(ControllerTest, FaultNamesOfTheCommandLine) {
 
 TEST(FrameReaderTest, CutsTheStreamIntoFramesBySTXAndCommand) {
     ctrlsim::FrameReader reader;
-    const Bytes write = corvelWrite1();
+    const Bytes write = kCorvelWrite1;
     Bytes stream{0xFF, 3};
     stream.insert(stream.end(), write.begin(), write.begin() + 10);
     EXPECT_TRUE(reader.feed(stream).empty());

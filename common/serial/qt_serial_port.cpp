@@ -1,0 +1,155 @@
+#include "serial/qt_serial_port.h"
+
+#include <QSerialPort>
+
+#include "serial/port_device.h"
+
+namespace serial {
+
+namespace {
+
+// Long enough for the 512-byte transmit buffer to drain at 9600 baud.
+constexpr int kWriteTimeoutMs = 1000;
+constexpr int kLowestPort = 1;
+constexpr int kHighestPort = 16;
+
+std::string portName(int number) {
+    return "COM" + std::to_string(number);
+}
+
+// QSerialPort reports a port held by another program and a user without
+// rights alike as PermissionError; only its text tells them apart.
+bool heldByOther(const QString& reason) {
+    return reason.contains(QLatin1String("lock"), Qt::CaseInsensitive) ||
+           reason.contains(QLatin1String("busy"), Qt::CaseInsensitive);
+}
+
+std::string permissionAdvice() {
+#ifdef __linux__
+    return "; the user needs access to the device (e.g. membership of the dialout group)";
+#else
+    return "; the user needs access to the device";
+#endif
+}
+
+std::string openFailure(const QSerialPort& port) {
+    const QString reason = port.errorString();
+    const std::string text = reason.toStdString();
+    switch (port.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            return "the device does not exist (" + text + ")";
+        case QSerialPort::PermissionError:
+            if (heldByOther(reason)) return "the port is in use by another program (" + text + ")";
+            return "access denied (" + text + ")" + permissionAdvice();
+        default:
+            return text;
+    }
+}
+
+// Qt takes a name that is not a path for one below /dev.
+std::string deviceOf(int number, const std::filesystem::path& dataDir) {
+    const std::string device = comPortDevice(number, dataDir);
+#ifdef _WIN32
+    return device;
+#else
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(device, error);
+    return error ? device : path.string();
+#endif
+}
+
+}  // namespace
+
+QtSerialPort::QtSerialPort(std::filesystem::path dataDir)
+    : dataDir_(std::move(dataDir)), port_(std::make_unique<QSerialPort>()) {
+    port_->setBaudRate(QSerialPort::Baud9600);
+    port_->setDataBits(QSerialPort::Data8);
+    port_->setParity(QSerialPort::NoParity);
+    port_->setStopBits(QSerialPort::OneStop);
+    port_->setFlowControl(QSerialPort::NoFlowControl);
+    port_->setReadBufferSize(1024);
+}
+
+QtSerialPort::~QtSerialPort() = default;
+
+void QtSerialPort::setPortNumber(int number) {
+    number_ = number;
+}
+
+bool QtSerialPort::open() {
+    if (port_->isOpen()) return true;
+    if (number_ < kLowestPort || number_ > kHighestPort) {
+        error_ = portName(number_) + ": no such port (the ports are COM1 to COM16)";
+        return false;
+    }
+    const std::string device = deviceOf(number_, dataDir_);
+    port_->setPortName(QString::fromStdString(device));
+    const bool opened = port_->open(QIODevice::ReadWrite);
+    if (opened) {
+        error_.clear();
+    } else {
+        error_ = portName(number_) + " (" + device + "): " + openFailure(*port_);
+    }
+    port_->clearError();
+    return opened;
+}
+
+bool QtSerialPort::isOpen() const {
+    return port_->isOpen();
+}
+
+void QtSerialPort::close() {
+    if (port_->isOpen()) port_->close();
+}
+
+bool QtSerialPort::write(std::span<const std::uint8_t> bytes) {
+    if (!port_->isOpen()) return false;
+    const auto size = static_cast<qint64>(bytes.size());
+    bool sent = port_->write(reinterpret_cast<const char*>(bytes.data()), size) == size;
+    while (sent && port_->bytesToWrite() > 0) sent = port_->waitForBytesWritten(kWriteTimeoutMs);
+    checkError();
+    return sent && port_->isOpen();
+}
+
+Bytes QtSerialPort::readAll() {
+    if (!port_->isOpen()) return {};
+    // Without an event loop only a wait moves the system's bytes into the port.
+    port_->waitForReadyRead(0);
+    const QByteArray data = port_->readAll();
+    checkError();
+    return Bytes(data.begin(), data.end());
+}
+
+void QtSerialPort::discardInput() {
+    readAll();
+    if (port_->isOpen()) port_->clear(QSerialPort::Input);
+}
+
+bool QtSerialPort::waitForInput(int timeoutMs) {
+    if (!port_->isOpen()) return false;
+    // A wait wakes only for new bytes, not for those already taken in.
+    if (port_->bytesAvailable() > 0) return true;
+    port_->waitForReadyRead(timeoutMs);
+    checkError();
+    return port_->isOpen() && port_->bytesAvailable() > 0;
+}
+
+std::string QtSerialPort::errorString() const {
+    return error_;
+}
+
+// A time-out is no fault of the port; a lost device ends its use.
+void QtSerialPort::checkError() {
+    const QSerialPort::SerialPortError code = port_->error();
+    if (code == QSerialPort::NoError) return;
+    const std::string reason = port_->errorString().toStdString();
+    if (code == QSerialPort::ResourceError) {
+        error_ = portName(number_) + ": the device was lost (" + reason + ")";
+        port_->close();
+    } else if (code != QSerialPort::TimeoutError) {
+        error_ = portName(number_) + ": " + reason;
+    }
+    port_->clearError();
+}
+
+}  // namespace serial
