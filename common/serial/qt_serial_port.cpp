@@ -13,14 +13,21 @@ constexpr int kWriteTimeoutMs = 1000;
 constexpr int kLowestPort = 1;
 constexpr int kHighestPort = 16;
 
+// A hung-up line shows as a read or write error as often as a resource error.
+bool failsDevice(QSerialPort::SerialPortError code) {
+    return code == QSerialPort::ResourceError || code == QSerialPort::ReadError ||
+           code == QSerialPort::WriteError;
+}
+
 std::string portName(int number) {
     return "COM" + std::to_string(number);
 }
 
-// QSerialPort reports a port held by another program and a user without
-// rights alike as PermissionError; only its text tells them apart.
+// QSerialPort reports a port held by another program (its lock file taken,
+// or the device busy) and a user without rights alike as PermissionError;
+// only its text tells them apart.
 bool heldByOther(const QString& reason) {
-    return reason.contains(QLatin1String("lock"), Qt::CaseInsensitive) ||
+    return reason.contains(QLatin1String("locking"), Qt::CaseInsensitive) ||
            reason.contains(QLatin1String("busy"), Qt::CaseInsensitive);
 }
 
@@ -138,13 +145,15 @@ std::string QtSerialPort::errorString() const {
     return error_;
 }
 
-// A time-out is no fault of the port; a lost device ends its use.
+// A time-out is no fault of the port. A device that is gone or fails to
+// read or write ends the port's use: otherwise every later wait would return
+// at once, and the exchange would spin until its time-out.
 void QtSerialPort::checkError() {
     const QSerialPort::SerialPortError code = port_->error();
     if (code == QSerialPort::NoError) return;
     const std::string reason = port_->errorString().toStdString();
-    if (code == QSerialPort::ResourceError) {
-        error_ = portName(number_) + ": the device was lost (" + reason + ")";
+    if (failsDevice(code)) {
+        error_ = portName(number_) + ": the device failed (" + reason + ")";
         port_->close();
     } else if (code != QSerialPort::TimeoutError) {
         error_ = portName(number_) + ": " + reason;

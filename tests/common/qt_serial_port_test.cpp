@@ -94,17 +94,29 @@ TEST_F(QtSerialPortTest, RefusalAndTimeOut) {
 
 TEST_F(QtSerialPortTest, ALostDeviceFailsTheExchangeWithoutSpinning) {
     ASSERT_TRUE(port.open());
-    simulator.setFault(ctrlsim::Fault::kNoReply);
-    CountingClock counting;
     simulator.stop();
+    CountingClock counting;
     const auto result = serial::exchange(port, counting, kReadBlock1, 20);
     EXPECT_FALSE(result.ok);
     EXPECT_LT(counting.reads, 10);
     EXPECT_FALSE(port.isOpen());
-    EXPECT_NE(port.errorString().find("COM3: the device was lost"), std::string::npos);
-    EXPECT_FALSE(port.write(kReadBlock1));
+    EXPECT_NE(port.errorString().find("COM3: the device failed"), std::string::npos);
     EXPECT_FALSE(port.waitForInput(10'000));
     EXPECT_TRUE(port.readAll().empty());
+}
+
+TEST_F(QtSerialPortTest, ALostDeviceIsNoticedByAWrite) {
+    ASSERT_TRUE(port.open());
+    simulator.stop();
+    EXPECT_FALSE(port.write(kReadBlock1));
+    EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(QtSerialPortTest, ALostDeviceIsNoticedByAWait) {
+    ASSERT_TRUE(port.open());
+    simulator.stop();
+    EXPECT_FALSE(port.waitForInput(10'000));
+    EXPECT_FALSE(port.isOpen());
 }
 
 TEST_F(QtSerialPortTest, ADanglingLinkFailsNamingThePortAndDevice) {
