@@ -99,17 +99,12 @@ void Simulator::run() {
         if (fds[1].revents != 0 || (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) return;
         if ((fds[0].revents & POLLIN) != 0) receive();
         sendDue();
-        dropStalledFrame();
     }
 }
 
 std::optional<timespec> Simulator::nextDeadline() const {
-    const auto now = Clock::now();
-    if (!outgoing_.empty())
-        return toTimespec(std::max(outgoing_.front().due - now, Clock::duration::zero()));
-    if (reader_.midFrame())
-        return toTimespec(std::max(lastInput_ + kFrameGap - now, Clock::duration::zero()));
-    return std::nullopt;
+    if (outgoing_.empty()) return std::nullopt;
+    return toTimespec(std::max(outgoing_.front().due - Clock::now(), Clock::duration::zero()));
 }
 
 void Simulator::receive() {
@@ -117,6 +112,7 @@ void Simulator::receive() {
     const ssize_t count = ::read(master_, chunk, sizeof chunk);
     if (count <= 0) return;
     const auto now = Clock::now();
+    if (now - lastInput_ >= kFrameGap) reader_.reset();
     if (!reader_.midFrame()) frameStart_ = now;
     lastInput_ = now;
     std::lock_guard lock(mutex_);
@@ -153,10 +149,6 @@ void Simulator::sendDue() {
     writeToLine(due);
 }
 
-void Simulator::dropStalledFrame() {
-    if (reader_.midFrame() && Clock::now() - lastInput_ >= kFrameGap) reader_.reset();
-}
-
 // Bytes that do not fit into the receiver's full buffer are lost, as on a
 // real line.
 void Simulator::writeToLine(const Bytes& bytes) {
@@ -177,9 +169,9 @@ void Simulator::send(const Bytes& bytes) {
 void Simulator::linkAs(const fs::path& dataDir, int com) {
     fs::create_directories(dataDir);
     const fs::path link = dataDir / ("com" + std::to_string(com));
+    removeLink();
     if (fs::is_symlink(fs::symlink_status(link))) fs::remove(link);
     fs::create_symlink(slavePath_, link);
-    removeLink();
     link_ = link;
 }
 

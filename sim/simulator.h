@@ -70,7 +70,6 @@ class Simulator {
     void receive();
     void schedule(const Bytes& reply, Clock::time_point requestEnd);
     void sendDue();
-    void dropStalledFrame();
     void writeToLine(const Bytes& bytes);
     void removeLink();
 

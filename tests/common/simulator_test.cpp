@@ -53,6 +53,7 @@ TEST_F(SimulatorTest, AnOldLinkIsReplacedButAFileIsLeftAlone) {
     sim.start();
     fs::create_symlink("/dev/pts/999", dir.path() / "com2");
     sim.linkAs(dir.path(), 2);
+    sim.linkAs(dir.path(), 2);
     EXPECT_EQ(fs::read_symlink(dir.path() / "com2"), sim.slavePath());
     std::ofstream(dir.path() / "com3") << "notes";
     EXPECT_THROW(sim.linkAs(dir.path(), 3), fs::filesystem_error);
@@ -86,7 +87,7 @@ TEST_F(SimulatorTest, AFrameStoppedHalfWayIsDropped) {
     startLinked();
     const Bytes request = test::plexaRead(1);
     ASSERT_TRUE(port.write(std::span(request).first(3)));
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
     EXPECT_TRUE(exchange(request, 20).ok);
 }
 
