@@ -82,6 +82,10 @@ int waitForEnd(const sigset_t& endSignals) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string_view(argv[1]) == "--help") {
+        std::cout << kUsage;
+        return 0;
+    }
     const std::optional<Arguments> args = parse(argc, argv);
     if (!args) {
         std::cerr << kUsage;
