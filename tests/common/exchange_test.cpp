@@ -130,12 +130,6 @@ TEST_F(ExchangeTest, ADeviceLostWhileWaitingEndsTheExchangeAtOnce) {
     EXPECT_FALSE(port.isOpen());
 }
 
-TEST_F(ExchangeTest, AClosedPortFailsWithoutWaiting) {
-    port.close();
-    EXPECT_FALSE(run().ok);
-    EXPECT_EQ(clock.nowMs(), 0);
-}
-
 TEST_F(ExchangeTest, ConsecutiveExchangesEachGetTheirOwnReply) {
     ctrlsim::Controller controller;
     port.setResponder(fake::controllerResponder(controller, 3));

@@ -60,14 +60,4 @@ TEST_F(PortScanTest, WithNoPortFreeTheComboKeepsItsText) {
     EXPECT_EQ(changes, 0);
 }
 
-TEST_F(PortScanTest, EveryFreePortSetsTheComboOnTheWayDown) {
-    port.setDefaultOpenResult(FakePort::OpenResult::kOpens);
-    std::vector<std::string> seen;
-    combo.onChange = [&] { seen.push_back(combo.text()); };
-    scan();
-    EXPECT_EQ(seen.size(), 16u);
-    EXPECT_EQ(seen.front(), "16");
-    EXPECT_EQ(combo.text(), "1");
-}
-
 }  // namespace
