@@ -64,17 +64,6 @@ TEST_F(PlexaLinkTest, WriteSendsTheBlockAndJudgesTheReply) {
     EXPECT_GT(clock.nowMs() - before, 500);
 }
 
-TEST_F(PlexaLinkTest, RefusalFailsAtOnce) {
-    auto& f = startLinked();
-    port.open();
-    controller.setFault(ctrlsim::Fault::kRefuse, 2);
-    const std::int64_t before = clock.nowMs();
-    EXPECT_FALSE(f.write_v(1));
-    EXPECT_FALSE(f.read_v(1));
-    EXPECT_EQ(f.Label13.caption(), "CommunicationDataError");
-    EXPECT_LT(clock.nowMs() - before, 100);
-}
-
 TEST_F(PlexaLinkTest, ReadStoresOnlyAValidReply) {
     auto& f = startLinked();
     port.open();
@@ -98,18 +87,6 @@ TEST_F(PlexaLinkTest, ReadStoresOnlyAValidReply) {
     controller.setFault(ctrlsim::Fault::kShortReply, 1);
     EXPECT_FALSE(f.read_v(1));
     EXPECT_EQ(f.Label13.caption(), "CommunicationDataError");
-}
-
-TEST_F(PlexaLinkTest, StaleBytesAreNeverTakenAsTheReply) {
-    auto& f = startLinked();
-    port.open();
-    controller.setFault(ctrlsim::Fault::kStale, 1);
-    EXPECT_TRUE(f.write_v(3));
-    ctrlsim::Block data{};
-    data.fill(4);
-    controller.setPlexaBlock(5, data);
-    EXPECT_TRUE(f.read_v(5));
-    EXPECT_EQ(f.ProgramTable.at(2, 0), 4);
 }
 
 }  // namespace

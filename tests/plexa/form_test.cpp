@@ -134,15 +134,6 @@ TEST_F(PlexaFormTest, NegativeWorkModeAndHoldTimeStopAtZero) {
     EXPECT_EQ(word(plexa::stepBase(1, 4)), 0);
 }
 
-TEST_F(PlexaFormTest, TypingIntoTheGroupsFieldIsShownBackClamped) {
-    auto& f = startEditing();
-    f.Text1[0].type("1");
-    EXPECT_EQ(f.Text1[0].text(), "4");
-    EXPECT_EQ(word(0), 4);
-    f.Text1[0].type("300");
-    EXPECT_EQ(f.Text1[0].text(), "16");
-}
-
 TEST_F(PlexaFormTest, ChangingGroupsMovesTheCurrentStepIntoTheNewLayout) {
     auto& f = startEditing();
     f.Text5[0].type("12000");
