@@ -213,28 +213,6 @@ void bindLabel(ui::Label& label, QLabel* widget) {
     });
 }
 
-void bindLabelWords(ui::Label& label, std::span<QLabel* const> parts) {
-    if (parts.empty()) return;
-    std::vector<QPointer<QLabel>> guarded;
-    for (size_t i = 0; i < parts.size(); ++i) {
-        parts[i]->setObjectName(qs(label.name() + "#" + std::to_string(i)));
-        parts[i]->setTextFormat(Qt::PlainText);
-        guarded.emplace_back(parts[i]);
-    }
-    auto show = [&label, guarded] {
-        const QStringList words = qs(label.caption()).split(' ', Qt::SkipEmptyParts);
-        const auto last = static_cast<qsizetype>(guarded.size()) - 1;
-        for (qsizetype i = 0; i <= last; ++i) {
-            QLabel* part = guarded[static_cast<size_t>(i)];
-            if (!part) continue;
-            showCommon(label, part);
-            part->setText(i < last ? words.value(i) : words.mid(i).join(' '));
-        }
-    };
-    label.observe(show);
-    show();
-}
-
 void bindTextBox(ui::TextBox& box, QLineEdit* widget) {
     follow(box, widget, [&box](QLineEdit* w) { showText(box, w); });
     QObject::connect(widget, &QLineEdit::textEdited, widget, [&box, widget](const QString& text) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <span>
-
 #include "ui/controls.h"
 
 class QAbstractButton;
@@ -22,11 +20,6 @@ class QWidget;
 namespace view {
 
 void bindLabel(ui::Label& label, QLabel* widget);
-
-// Shows a caption of several words over a row of widgets: word i goes into
-// part i (named "Label2#i" for control "Label2"), any surplus words into
-// the last part, missing words leave their parts empty.
-void bindLabelWords(ui::Label& label, std::span<QLabel* const> parts);
 
 void bindTextBox(ui::TextBox& box, QLineEdit* widget);
 void bindButton(ui::Button& button, QAbstractButton* widget);

@@ -11,12 +11,15 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <array>
+#include <vector>
 
 #include "view/bindings.h"
+#include "view/header_label.h"
 
 namespace plexa {
 
@@ -81,16 +84,33 @@ QPushButton* narrowButton(ui::Button& control, QWidget* parent) {
     return widget;
 }
 
-// The words of a caption, each over the grid column of its field.
+// Keeps each header word's grid column wide enough for the word.
 template <std::size_t N>
-void headerWords(ui::Label& control, QGridLayout* grid, int row,
-                 const std::array<int, N>& columns) {
-    std::array<QLabel*, N> parts{};
-    for (std::size_t i = 0; i < N; ++i) {
-        parts[i] = new QLabel(grid->parentWidget());
-        grid->addWidget(parts[i], row, columns[i], Qt::AlignLeft | Qt::AlignBottom);
-    }
-    view::bindLabelWords(control, parts);
+void keepRoomForWords(ui::Label& control, view::HeaderLabel* header, QGridLayout* grid,
+                      const std::array<int, N>& columns) {
+    auto reserve = [header = QPointer(header), grid = QPointer(grid), columns] {
+        if (!header || !grid) return;
+        for (std::size_t i = 0; i < N; ++i) {
+            const int width = header->wordWidth(static_cast<int>(i));
+            if (grid->columnMinimumWidth(columns[i]) != width)
+                grid->setColumnMinimumWidth(columns[i], width);
+        }
+    };
+    control.observe(reserve);
+    reserve();
+}
+
+// The caption's words over the grid row below, each over the widget in its
+// column.
+template <std::size_t N>
+void header(ui::Label& control, QGridLayout* grid, int row, const std::array<int, N>& columns) {
+    std::vector<QWidget*> anchors;
+    for (int column : columns) anchors.push_back(grid->itemAtPosition(row + 1, column)->widget());
+    auto* widget = new view::HeaderLabel(anchors, grid->parentWidget());
+    view::bindLabel(control, widget);
+    const int span = columns.back() - columns.front() + 1;
+    grid->addWidget(widget, row, columns.front(), 1, span, Qt::AlignBottom);
+    keepRoomForWords(control, widget, grid, columns);
 }
 
 }  // namespace
@@ -133,7 +153,6 @@ QWidget* MainWindow::parameterRows(QWidget* parent) {
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(6);
-    headerWords<10>(form_.Label2, grid, 0, {0, 1, 2, 3, 4, 5, 6, 8, 10, 11});
     grid->addWidget(label(form_.Label1[0], box), 1, 0);
     grid->addWidget(field(form_.Text1[0], box, 6), 1, 1, Qt::AlignLeft);
     grid->addWidget(label(form_.Label1[1], box), 1, 2);
@@ -147,6 +166,7 @@ QWidget* MainWindow::parameterRows(QWidget* parent) {
     grid->addWidget(label(form_.Label1[2], box), 1, 12);
     grid->addWidget(label(form_.Label8, box), 1, 13);
     grid->addWidget(field(form_.step, box, 6), 2, 8, Qt::AlignLeft);
+    header<10>(form_.Label2, grid, 0, {0, 1, 2, 3, 4, 5, 6, 8, 10, 11});
     grid->setColumnStretch(14, 1);
     return box;
 }
@@ -222,9 +242,9 @@ QWidget* MainWindow::bottomRows(QWidget* parent) {
     auto* box = new QWidget(parent);
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
-    headerWords<4>(form_.Label22[0], grid, 0, {0, 1, 2, 3});
     for (int i = 5; i <= 8; ++i)
         grid->addWidget(field(form_.Text1[i], box, 6), 1, i - 5, Qt::AlignLeft);
+    header<4>(form_.Label22[0], grid, 0, {0, 1, 2, 3});
     grid->addWidget(label(form_.Label11, box), 0, 4);
     auto* port = new QComboBox(box);
     view::bindComboBox(form_.Combo3, port);

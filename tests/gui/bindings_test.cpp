@@ -128,20 +128,6 @@ TEST_F(ControlBinding, LabelShowsCaptionAsPlainText) {
     EXPECT_TRUE(widget->isHidden());
 }
 
-TEST_F(ControlBinding, LabelWordsSpreadOverTheirParts) {
-    ui::Label label("Label2", "a b  c d");
-    std::array<QLabel*, 3> parts{new QLabel(&parent), new QLabel(&parent), new QLabel(&parent)};
-    view::bindLabelWords(label, parts);
-    EXPECT_EQ(parts[1]->objectName(), "Label2#1");
-    EXPECT_EQ(parts[0]->text(), "a");
-    EXPECT_EQ(parts[1]->text(), "b");
-    EXPECT_EQ(parts[2]->text(), "c d");
-    label.setCaption("x");
-    EXPECT_EQ(parts[0]->text(), "x");
-    EXPECT_EQ(parts[1]->text(), "");
-    EXPECT_EQ(parts[2]->text(), "");
-}
-
 TEST_F(ControlBinding, ButtonClicksReachTheModelWhileEnabled) {
     ui::Button button("Command6", "OK");
     int clicks = 0;

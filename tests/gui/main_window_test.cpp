@@ -14,8 +14,14 @@
 #include <vector>
 
 #include "plexa/form_fixture.h"
+#include "view/header_label.h"
 
 namespace {
+
+// The fields under Label2's words, word by word.
+const std::vector<QString> kParameterRow = {"Label1(0)", "Text1(0)", "Label1(1)", "Text1(1)",
+                                            "Text1(2)",  "Text1(3)", "Text1(4)",  "Text5(0)",
+                                            "Text5(1)",  "Text5(2)"};
 
 // Plexa's window over a form on a hand-driven clock, with no serial ports.
 class PlexaWindow : public test::PlexaFormTest {
@@ -58,6 +64,31 @@ class PlexaWindow : public test::PlexaFormTest {
         auto* widget = find<QWidget>(name);
         return widget->mapTo(window.get(), QPoint(0, 0));
     }
+    // The header's painted words, in the window's coordinates.
+    std::vector<view::HeaderLabel::Word> headerWords(const QString& name) const {
+        auto* header = find<view::HeaderLabel>(name);
+        auto words = header->words();
+        for (auto& word : words)
+            word.rect.moveTopLeft(header->mapTo(window.get(), word.rect.topLeft()));
+        return words;
+    }
+    // Each header word stands left-aligned over its field, above it, clear
+    // of the next word.
+    void expectOver(const QString& header, const std::vector<QString>& fields) const {
+        const auto words = headerWords(header);
+        ASSERT_EQ(words.size(), fields.size()) << header.toStdString();
+        for (size_t i = 0; i < words.size(); ++i) {
+            const std::string what = words[i].text.toStdString();
+            EXPECT_EQ(words[i].rect.x(), place(fields[i]).x()) << what;
+            EXPECT_LT(words[i].rect.bottom(), place(fields[i]).y()) << what;
+            if (i > 0) {
+                EXPECT_LT(words[i - 1].rect.right(), words[i].rect.left()) << what;
+            }
+        }
+    }
+    QString modelCaption(const ui::Label& label) const {
+        return QString::fromStdString(label.caption());
+    }
 
     std::unique_ptr<plexa::MainWindow> window;
 };
@@ -65,15 +96,14 @@ class PlexaWindow : public test::PlexaFormTest {
 TEST_F(PlexaWindow, ShowsEveryControlOfTheForm) {
     open();
     const char* names[] = {
-        "Label14",    "Picture1", "Label2#0",     "Label2#9",     "Label1(0)", "Label1(1)",
-        "Label1(2)",  "Text1(0)", "Text1(4)",     "Text1(5)",     "Text1(8)",  "Command7",
-        "Text5(0)",   "Command8", "Text5(1)",     "Text5(2)",     "Label8",    "step",
-        "Label22(1)", "Label3",   "Command3",     "Command5",     "Command2",  "Text2",
-        "Command1",   "File1",    "Command4",     "Frame2",       "List1",     "Label18",
-        "Text3",      "Label19",  "Text4",        "Label20",      "Check1",    "Label21",
-        "Command6",   "Label23",  "Text9",        "Command11",    "Label6",    "Text6",
-        "Label7",     "Text7",    "Label22(0)#0", "Label22(0)#3", "Label11",   "Combo3",
-        "Text8(0)",   "Text8(1)", "Label9",       "Label10",      "Label13",   "Form1"};
+        "Label14",  "Picture1",   "Label2",   "Label1(0)",  "Label1(1)", "Label1(2)", "Text1(0)",
+        "Text1(4)", "Text1(5)",   "Text1(8)", "Command7",   "Text5(0)",  "Command8",  "Text5(1)",
+        "Text5(2)", "Label8",     "step",     "Label22(1)", "Label3",    "Command3",  "Command5",
+        "Command2", "Text2",      "Command1", "File1",      "Command4",  "Frame2",    "List1",
+        "Label18",  "Text3",      "Label19",  "Text4",      "Label20",   "Check1",    "Label21",
+        "Command6", "Label23",    "Text9",    "Command11",  "Label6",    "Text6",     "Label7",
+        "Text7",    "Label22(0)", "Label11",  "Combo3",     "Text8(0)",  "Text8(1)",  "Label9",
+        "Label10",  "Label13",    "Form1"};
     for (const char* name : names) {
         const auto* widget = find<QWidget>(name);
         EXPECT_TRUE(widget && widget->isVisibleTo(window.get())) << name;
@@ -93,30 +123,38 @@ TEST_F(PlexaWindow, ShowsTheStartAndTheFirstDisplayTick) {
     const QStringList lines = find<QPlainTextEdit>("Form1")->toPlainText().split('\n');
     ASSERT_EQ(lines.size(), 16);
     EXPECT_EQ(lines.first(), QString::fromUtf8("出错或占用Com号=  16"));
-    EXPECT_EQ(caption("Label2#7"), "CurrentPosition");
+    EXPECT_EQ(caption("Label2"), modelCaption(form->Label2));
+    EXPECT_EQ(headerWords("Label2").at(7).text, "CurrentPosition");
+    EXPECT_EQ(caption("Label22(0)"), modelCaption(form->Label22[0]));
 
     tick();
     EXPECT_EQ(caption("Label1(0)"), " 12796");
     EXPECT_EQ(caption("Label1(1)"), "*16= 64");
-    EXPECT_EQ(caption("Label2#7"), "CurrentStep");
-    EXPECT_EQ(caption("Label2#9"), "HoldTime");
+    EXPECT_EQ(caption("Label2"), modelCaption(form->Label2));
+    EXPECT_EQ(headerWords("Label2").at(7).text, "CurrentStep");
+    EXPECT_EQ(headerWords("Label2").at(9).text, "HoldTime");
     EXPECT_TRUE(caption("Label3").startsWith("CorrespondingSetting P1"));
 }
 
 TEST_F(PlexaWindow, HeaderWordsStandOverTheirFields) {
     open();
-    const std::vector<std::pair<QString, QString>> columns = {
-        {"Label2#0", "Label1(0)"},    {"Label2#1", "Text1(0)"},    {"Label2#2", "Label1(1)"},
-        {"Label2#3", "Text1(1)"},     {"Label2#6", "Text1(4)"},    {"Label2#7", "Text5(0)"},
-        {"Label2#8", "Text5(1)"},     {"Label2#9", "Text5(2)"},    {"Text5(0)", "step"},
-        {"Label22(0)#0", "Text1(5)"}, {"Label22(0)#3", "Text1(8)"}};
-    for (const auto& [top, bottom] : columns) {
-        EXPECT_EQ(place(top).x(), place(bottom).x()) << top.toStdString();
-        EXPECT_LT(place(top).y(), place(bottom).y()) << top.toStdString();
-    }
+    expectOver("Label2", kParameterRow);
+    expectOver("Label22(0)", {"Text1(5)", "Text1(6)", "Text1(7)", "Text1(8)"});
+    EXPECT_EQ(place("Text5(0)").x(), place("step").x());
+    EXPECT_LT(place("Text5(0)").y(), place("step").y());
     EXPECT_LT(place("Text1(4)").x(), place("Command7").x());
     EXPECT_LT(place("Command7").x(), place("Text5(0)").x());
     EXPECT_LT(place("Text5(0)").x(), place("Command8").x());
+}
+
+TEST_F(PlexaWindow, HeaderFollowsTheJumpCaption) {
+    open();
+    type("Text5(1)", "4");
+    tick();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(caption("Label2"), modelCaption(form->Label2));
+    EXPECT_EQ(headerWords("Label2").at(9).text, "JempStep");
+    expectOver("Label2", kParameterRow);
 }
 
 TEST_F(PlexaWindow, TypedValuesAreStoredAndShownClamped) {

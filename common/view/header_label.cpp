@@ -1,0 +1,85 @@
+#include "view/header_label.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QStyle>
+
+namespace view {
+
+namespace {
+
+int textWidth(const QFontMetrics& metrics, const QString& text) {
+    return metrics.size(Qt::TextSingleLine, text).width();
+}
+
+}  // namespace
+
+HeaderLabel::HeaderLabel(std::vector<QWidget*> anchors, QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    for (QWidget* anchor : anchors) {
+        anchors_.emplace_back(anchor);
+        anchor->installEventFilter(this);
+    }
+}
+
+QStringList HeaderLabel::wordsPerAnchor() const {
+    const QStringList words = text().split(' ', Qt::SkipEmptyParts);
+    const auto last = static_cast<qsizetype>(anchors_.size()) - 1;
+    if (last < 0) return {};
+    QStringList shown = words.mid(0, last);
+    if (words.size() > last) shown << words.mid(last).join(' ');
+    return shown;
+}
+
+int HeaderLabel::anchorX(const QWidget* anchor) const {
+    return mapFromGlobal(anchor->mapToGlobal(QPoint(0, 0))).x();
+}
+
+std::vector<HeaderLabel::Word> HeaderLabel::words() const {
+    const QStringList shown = wordsPerAnchor();
+    const QRect line = contentsRect();
+    std::vector<Word> words;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const QWidget* anchor = anchors_[static_cast<size_t>(i)];
+        if (!anchor) continue;
+        const int width = textWidth(fontMetrics(), shown[i]);
+        words.push_back({shown[i], QRect(anchorX(anchor), line.top(), width, line.height())});
+    }
+    return words;
+}
+
+int HeaderLabel::wordWidth(int anchor) const {
+    const QStringList shown = wordsPerAnchor();
+    if (anchor < 0 || anchor >= shown.size()) return 0;
+    return textWidth(fontMetrics(), shown[anchor]);
+}
+
+QSize HeaderLabel::sizeHint() const {
+    // As narrow as can be: the anchors' row sets the width.
+    const QMargins margins = contentsMargins();
+    return {margins.left() + margins.right(), fontMetrics().size(Qt::TextSingleLine, "X").height() +
+                                                  margins.top() + margins.bottom()};
+}
+
+QSize HeaderLabel::minimumSizeHint() const {
+    return sizeHint();
+}
+
+bool HeaderLabel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) update();
+    return QLabel::eventFilter(watched, event);
+}
+
+void HeaderLabel::moveEvent(QMoveEvent* event) {
+    QLabel::moveEvent(event);
+    update();  // the anchors stayed: each word's place in the label changed
+}
+
+void HeaderLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    for (const Word& word : words())
+        style()->drawItemText(&painter, word.rect, Qt::AlignLeft | Qt::AlignVCenter, palette(),
+                              isEnabled(), word.text, foregroundRole());
+}
+
+}  // namespace view
