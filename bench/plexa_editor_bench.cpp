@@ -7,23 +7,11 @@
 #include <span>
 #include <string>
 
+#include "absent_port.h"
 #include "plexa/form.h"
 #include "plexa/program_file.h"
 
 namespace {
-
-class NoPort final : public serial::SerialPort {
-  public:
-    void setPortNumber(int) override {}
-    int portNumber() const override { return 1; }
-    bool open() override { return false; }
-    bool isOpen() const override { return false; }
-    void close() override {}
-    bool write(std::span<const std::uint8_t>) override { return false; }
-    serial::Bytes readAll() override { return {}; }
-    bool waitForInput(int) override { return false; }
-    std::string errorString() const override { return "no port"; }
-};
 
 // A data directory holding a full default program with outputs switched on.
 struct Bench {
@@ -43,7 +31,7 @@ struct Bench {
 
     std::filesystem::path dir;
     ui::ManualClock clock;
-    NoPort port;
+    test::AbsentPort port;
 };
 
 void StartUp(benchmark::State& state) {

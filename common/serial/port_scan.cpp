@@ -2,13 +2,15 @@
 
 #include <string>
 
+#include "base/number.h"
+
 namespace serial {
 
 namespace {
 
 // Port numbers follow their caption with one leading blank.
 std::string portLine(const std::string& caption, int number) {
-    return caption + " " + std::to_string(number);
+    return caption + base::blankNumberText(number);
 }
 
 }  // namespace

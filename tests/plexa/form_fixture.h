@@ -5,27 +5,11 @@
 #include <memory>
 #include <string>
 
+#include "absent_port.h"
 #include "plexa/form.h"
 #include "temp_dir.h"
 
 namespace test {
-
-// A port with nothing behind it: every open fails.
-class AbsentPort final : public serial::SerialPort {
-  public:
-    void setPortNumber(int number) override { number_ = number; }
-    int portNumber() const override { return number_; }
-    bool open() override { return false; }
-    bool isOpen() const override { return false; }
-    void close() override {}
-    bool write(std::span<const std::uint8_t>) override { return false; }
-    serial::Bytes readAll() override { return {}; }
-    bool waitForInput(int) override { return false; }
-    std::string errorString() const override { return "no such port"; }
-
-  private:
-    int number_ = 1;
-};
 
 // Plexa's main window on a hand-driven clock in a fresh data directory.
 class PlexaFormTest : public ::testing::Test {
