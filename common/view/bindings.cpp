@@ -136,7 +136,11 @@ class ListView final : public QObject {
 
     void show() {
         showCommon(list_, widget_);
-        if (showItems(widget_, list_.items()) || shown_.size() != list_.items().size()) {
+        // Every item change notifies: compare the items with the model's
+        // own strings, not the widget's, to keep a refresh cheap.
+        if (shownItems_ != list_.items()) {
+            showItems(widget_, list_.items());
+            shownItems_ = list_.items();
             const QSignalBlocker block(widget_);
             widget_->clearSelection();
             shown_.assign(list_.items().size(), false);
@@ -183,6 +187,7 @@ class ListView final : public QObject {
     QListWidget* widget_;
     int designMinHeight_;
     int designMaxHeight_;
+    std::vector<std::string> shownItems_;
     std::vector<bool> shown_;
 };
 

@@ -1,0 +1,73 @@
+// The editor's costs with the real window attached: start-up to the window
+// shown, a LoadFile with its refresh, and one refresh, each including the
+// widgets' updates.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <filesystem>
+
+#include "absent_port.h"
+#include "plexa/form.h"
+#include "plexa/program_file.h"
+#include "plexa/view/main_window.h"
+#include "temp_dir.h"
+
+namespace {
+
+// Two programs that differ in every output of step 1, so that each load
+// rewrites every field and every list item.
+struct Programs {
+    Programs() {
+        for (int variant = 0; variant < 2; ++variant) {
+            plexa::ProgramTable table;
+            table.setWord(0, 16);
+            table.setWord(plexa::stepBase(1, 16), 10000 + variant);
+            for (int k = 0; k < 32; ++k) {
+                table.setByte(plexa::stepBase(1, 16) + 2 + k, variant ? 0xFF : 0x00);
+            }
+            std::string error;
+            plexa::save(table, dir.path() / ("p" + std::to_string(variant) + ".qdf"), error);
+        }
+    }
+    test::TempDir dir;
+    ui::ManualClock clock;
+    test::AbsentPort port;
+};
+
+void StartUpToWindowShown(benchmark::State& state) {
+    Programs programs;
+    for (auto _ : state) {
+        plexa::Form1 form({programs.dir.path(), programs.clock, programs.port, {}});
+        plexa::MainWindow window(form);
+        form.load();
+        window.show();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(StartUpToWindowShown)->Unit(benchmark::kMillisecond);
+
+void LoadFileWithRefresh(benchmark::State& state) {
+    Programs programs;
+    plexa::Form1 form({programs.dir.path(), programs.clock, programs.port, {}});
+    plexa::MainWindow window(form);
+    form.load();
+    window.show();
+    int variant = 0;
+    for (auto _ : state) {
+        form.Text2.setText("p" + std::to_string(variant++ % 2));
+        form.Command1.click();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(LoadFileWithRefresh)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
