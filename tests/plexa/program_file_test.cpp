@@ -91,15 +91,4 @@ TEST(ProgramFile, FailuresLeaveTheTableAndSayWhy) {
     EXPECT_FALSE(error.empty());
 }
 
-TEST(ProgramFile, ReadOnlyFileStillLoads) {
-    test::TempDir dir;
-    const auto path = dir.path() / "ro.qdf";
-    std::ofstream(path, std::ios::binary) << "\x09";
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    ProgramTable table;
-    std::string error;
-    EXPECT_TRUE(plexa::load(table, path, error)) << error;
-    EXPECT_EQ(table.byte(0), 9);
-}
-
 }  // namespace
