@@ -14,36 +14,16 @@ constexpr int kSpinLimit = 100000;
 
 }  // namespace
 
-FakePort::Reply FakePort::spread(const serial::Bytes& bytes, std::int64_t firstMs,
-                                 std::int64_t stepMs) {
-    Reply reply;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        reply.push_back({firstMs + static_cast<std::int64_t>(i) * stepMs, {bytes[i]}});
-    }
-    return reply;
-}
-
-void FakePort::queueReply(serial::Bytes bytes, std::int64_t delayMs) {
-    queueResponder([bytes = std::move(bytes), delayMs](const serial::Bytes&) {
-        return Reply{{delayMs, bytes}};
-    });
-}
-
-void FakePort::arriveAt(std::int64_t atMs, serial::Bytes bytes) {
-    incoming_.emplace(atMs, std::move(bytes));
-}
-
 bool FakePort::open() {
     idleCalls_ = 0;
     openAttempts_.push_back(number_);
     const auto found = openResults_.find(number_);
-    const OpenResult result = found == openResults_.end() ? defaultOpen_ : found->second;
-    if (result == OpenResult::kFails) {
+    if (found != openResults_.end() && found->second == OpenResult::kFails) {
         error_ = "COM" + std::to_string(number_) + ": no such port";
         return false;
     }
-    open_ = result == OpenResult::kOpens;
-    opens_ += open_ ? 1 : 0;
+    open_ = true;
+    ++opens_;
     return true;
 }
 
@@ -59,13 +39,14 @@ bool FakePort::write(std::span<const std::uint8_t> bytes) {
     update();
     if (!open_ || failWrites_) return false;
     requests_.emplace_back(bytes.begin(), bytes.end());
-    Responder responder = responder_;
+    Reply reply;
     if (!queued_.empty()) {
-        responder = std::move(queued_.front());
+        reply = std::move(queued_.front());
         queued_.pop_front();
+    } else if (responder_) {
+        reply = responder_(requests_.back());
     }
-    if (!responder) return true;
-    for (Chunk& chunk : responder(requests_.back())) {
+    for (Chunk& chunk : reply) {
         arriveAt(clock_.nowMs() + chunk.delayMs, std::move(chunk.bytes));
     }
     return true;
@@ -91,7 +72,7 @@ bool FakePort::waitForInput(int timeoutMs) {
     if (!buffer_.empty()) return true;
     const std::int64_t deadline = clock_.nowMs() + std::max(timeoutMs, 0);
     std::int64_t wakeAt = deadline;
-    if (const auto arrival = nextArrival()) wakeAt = std::min(wakeAt, *arrival);
+    if (!incoming_.empty()) wakeAt = std::min(wakeAt, incoming_.begin()->first);
     if (unplugAt_) wakeAt = std::min(wakeAt, *unplugAt_);
     clock_.setNow(wakeAt);
     update();
@@ -112,11 +93,6 @@ void FakePort::update() {
         if (open_) buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
         incoming_.erase(incoming_.begin());
     }
-}
-
-std::optional<std::int64_t> FakePort::nextArrival() const {
-    if (incoming_.empty()) return std::nullopt;
-    return incoming_.begin()->first;
 }
 
 void FakePort::noteIdleCall() {

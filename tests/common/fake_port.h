@@ -20,7 +20,7 @@ namespace fake {
 // write of the request that they answer.
 class FakePort final : public serial::SerialPort {
   public:
-    enum class OpenResult { kOpens, kFails, kOpensButNotOpen };
+    enum class OpenResult { kOpens, kFails };
     // Bytes arriving delayMs after the request was written.
     struct Chunk {
         std::int64_t delayMs = 0;
@@ -31,19 +31,17 @@ class FakePort final : public serial::SerialPort {
 
     explicit FakePort(ui::ManualClock& clock) : clock_(clock) {}
 
-    // One byte every stepMs, the first firstMs after the request.
-    static Reply spread(const serial::Bytes& bytes, std::int64_t firstMs, std::int64_t stepMs);
-
     void setOpenResult(int number, OpenResult result) { openResults_[number] = result; }
-    void setDefaultOpenResult(OpenResult result) { defaultOpen_ = result; }
     // Answers the next request not yet answered; queued answers go in order.
-    void queueReply(serial::Bytes bytes, std::int64_t delayMs = 0);
-    void queueResponder(Responder responder) { queued_.push_back(std::move(responder)); }
+    void queueReply(Reply reply) { queued_.push_back(std::move(reply)); }
+    void queueReply(serial::Bytes bytes, std::int64_t delayMs = 0) {
+        queueReply(Reply{{delayMs, std::move(bytes)}});
+    }
     // Answers every request once the queue is empty; by default none.
     void setResponder(Responder responder) { responder_ = std::move(responder); }
     // Bytes that arrive at clock time atMs, asked for or not; at or before
     // now they are waiting already.
-    void arriveAt(std::int64_t atMs, serial::Bytes bytes);
+    void arriveAt(std::int64_t atMs, serial::Bytes bytes) { incoming_.emplace(atMs, bytes); }
     void failWrites(bool on) { failWrites_ = on; }
     // The device vanishes at clock time atMs (now or later): no longer open.
     void unplugAt(std::int64_t atMs) { unplugAt_ = atMs; }
@@ -71,12 +69,10 @@ class FakePort final : public serial::SerialPort {
   private:
     void update();
     void noteIdleCall();
-    std::optional<std::int64_t> nextArrival() const;
 
     ui::ManualClock& clock_;
     std::map<int, OpenResult> openResults_;
-    OpenResult defaultOpen_ = OpenResult::kOpens;
-    std::deque<Responder> queued_;
+    std::deque<Reply> queued_;
     Responder responder_;
     std::multimap<std::int64_t, serial::Bytes> incoming_;
     serial::Bytes buffer_;
