@@ -56,7 +56,9 @@ class HeaderLabelTest : public ::testing::Test {
     view::HeaderLabel* header = nullptr;
 };
 
-TEST_F(HeaderLabelTest, HoldsTheCaptionAndSpreadsItsWordsOverTheAnchors) {
+// Words over fields of Plexa's window, and their following a new caption,
+// are tested with the window.
+TEST_F(HeaderLabelTest, JoinsSurplusWordsAtTheLastAnchorAndIsOneLineHigh) {
     EXPECT_EQ(header->objectName(), "Label2");
     EXPECT_EQ(header->text(), "a b  c <d>");
     EXPECT_EQ(wordTexts(), (QStringList{"a", "b", "c <d>"}));
@@ -66,22 +68,17 @@ TEST_F(HeaderLabelTest, HoldsTheCaptionAndSpreadsItsWordsOverTheAnchors) {
     plain.setText("c <d>");
     EXPECT_EQ(header->wordWidth(2), plain.sizeHint().width());
     EXPECT_EQ(header->words()[2].rect.width(), header->wordWidth(2));
-
-    label.setCaption(" x ");
-    EXPECT_EQ(header->text(), " x ");
-    EXPECT_EQ(wordTexts(), QStringList{"x"});
-    EXPECT_EQ(header->wordWidth(1), 0);
-    label.setCaption("");
-    EXPECT_TRUE(header->words().empty());
-}
-
-TEST_F(HeaderLabelTest, IsOneLineHighWhateverItsCaption) {
     QLabel line("Xg", &parent);
     EXPECT_EQ(header->sizeHint().height(), line.sizeHint().height());
+
     const QSize hint = header->sizeHint();
-    label.setCaption("a much longer caption than the one before it");
+    EXPECT_LT(hint.width(), header->fontMetrics().horizontalAdvance("a"));  // the row sets it
+    label.setCaption(" x ");
+    EXPECT_EQ(wordTexts(), QStringList{"x"});
+    EXPECT_EQ(header->wordWidth(1), 0);
     EXPECT_EQ(header->sizeHint(), hint);
-    EXPECT_LT(hint.width(), header->fontMetrics().horizontalAdvance("a"));
+    label.setCaption("");
+    EXPECT_TRUE(header->words().empty());
 }
 
 TEST_F(HeaderLabelTest, PaintsEachWordInItsPlaceOnly) {
@@ -111,11 +108,6 @@ TEST_F(HeaderLabelTest, FollowsItsAnchorsAndOutlivesThem) {
     anchors[1]->move(150, 40);
     QCoreApplication::processEvents();
     EXPECT_EQ(wordXs(), (std::vector<int>{10, 150, 250}));
-    EXPECT_GT(counter.paints, 0);
-
-    counter.paints = 0;
-    anchors[2]->resize(90, 20);
-    QCoreApplication::processEvents();
     EXPECT_GT(counter.paints, 0);
 
     header->move(5, 10);
