@@ -148,6 +148,12 @@ TEST_F(PlexaWindow, HeaderWordsStandOverTheirFields) {
 
 TEST_F(PlexaWindow, TypedValuesAreStoredAndShownClamped) {
     open();
+    type("Text1(0)", "1");  // below the 4 groups a program has at least
+    EXPECT_EQ(text("Text1(0)"), "4");
+    type("Text1(0)", "9");
+    EXPECT_EQ(form->ProgramTable.byte(0), 9);
+    EXPECT_EQ(text("Text1(0)"), "9");
+    type("Text1(0)", "4");
     type("Text1(1)", "20");
     EXPECT_EQ(word(2), 20);
     type("Text1(1)", "99999");
@@ -179,6 +185,19 @@ TEST_F(PlexaWindow, RangeSetSwitchesFromToWithAll) {
     EXPECT_EQ(caption("Label21"), "ON");
     click("Command6");
     EXPECT_EQ(outputsOn(), (std::vector<int>{5, 6, 7, 8, 9}));
+}
+
+TEST_F(PlexaWindow, CopyBringsAnotherStepIntoTheCurrentOne) {
+    open();
+    type("Text5(0)", "2");
+    clickOutput(3);
+    type("Text5(2)", "77");
+    type("Text5(0)", "5");
+    type("Text9", "2");
+    click("Command11");
+    EXPECT_EQ(text("Text5(2)"), "77");
+    EXPECT_EQ(outputsOn(), std::vector<int>{3});
+    EXPECT_EQ(form->ProgramTable.word(plexa::stepBase(5, 4)), 77);
 }
 
 TEST_F(PlexaWindow, ModelSideChangesShowInTheWidgets) {
