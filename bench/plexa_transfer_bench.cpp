@@ -51,11 +51,3 @@ void PacedDownload(benchmark::State& state) {
 BENCHMARK(PacedDownload)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,7 +3,6 @@
 // exchange uses while it waits out a reply that never comes.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <chrono>
 #include <ctime>
 
@@ -70,11 +69,3 @@ void BM_TimeOutCpu(benchmark::State& state) {
 BENCHMARK(BM_TimeOutCpu)->Iterations(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
