@@ -3,6 +3,7 @@
 #include "base/number.h"
 
 #include "plexa/form.h"
+#include "ui/field_rules.h"
 
 namespace plexa {
 
@@ -23,21 +24,17 @@ void Form1::wireOutputEditor() {
     Check1.onClick = [this] { Label21.setCaption(Check1.checked() ? "ON" : "OFF"); };
     Command11.onClick = [this] { Command11_Click(); };
     // From and To name list items, so they stay within 0 to 255.
-    Text3.onChange = [this] { clampField(Text3, 0, 255); };
-    Text4.onChange = [this] { clampField(Text4, 0, 255); };
+    Text3.onChange = [this] { ui::clampField(Text3, 0, 255); };
+    Text4.onChange = [this] { ui::clampField(Text4, 0, 255); };
     Text6.onChange = [this] {
-        clampField(Text6, 1, 20);
+        ui::clampField(Text6, 1, 20);
         List1.setColumns(base::clampRound(numberValue(Text6.text()), 1, 20));
     };
     Text7.onChange = [this] {
-        clampField(Text7, 1, 4700);
+        ui::clampField(Text7, 1, 4700);
         List1.setHeightTwips(base::clampRound(numberValue(Text7.text()), 1, 4700));
     };
-    Text9.onChange = [this] { clampField(Text9, 1, maxStep(groupsField())); };
-}
-
-void Form1::clampField(ui::TextBox& field, int low, int high) {
-    field.setText(numberText(base::clampRound(numberValue(field.text()), low, high)));
+    Text9.onChange = [this] { ui::clampField(Text9, 1, maxStep(groupsField())); };
 }
 
 void Form1::Text1_Change() {
@@ -90,12 +87,7 @@ void Form1::Command6_Click() {
     Refreshing = true;
     const int a = base::clampRound(numberValue(Text3.text()), 0, 255);
     const int b = base::clampRound(numberValue(Text4.text()), 0, 255);
-    const int direction = b >= a ? 1 : -1;
-    const bool on = Check1.checked();
-    for (int n = a;; n += direction) {
-        List1.setSelected(n, on);
-        if (n == b) break;
-    }
+    ui::selectRange(List1, a, b, Check1.checked());
     Refreshing = false;
     List1_Click();
 }

@@ -1,5 +1,4 @@
 // LoadFile, SaveFile and the file list.
-#include "base/data_dir.h"
 #include "plexa/form.h"
 #include "plexa/program_file.h"
 
@@ -20,17 +19,9 @@ void Form1::File1_Click() {
 }
 
 bool Form1::loadProgram(const std::string& fileName) {
-    if (!base::isPlainFileName(fileName)) {
-        showFileError("Not loaded: the name \"" + fileName + "\" would leave the folder " +
-                      env_.dataDir.string());
-        return false;
-    }
-    std::string error;
-    if (!plexa::load(ProgramTable, env_.dataDir / fileName, error)) {
-        showFileError("Cannot load " + (env_.dataDir / fileName).string() + ": " + error);
-        return false;
-    }
-    clearFileError();
+    std::vector<std::uint8_t> image(kProgramFileBytes, 0);
+    if (!fileStatus_.load(env_.dataDir, fileName, image)) return false;
+    setFileImage(ProgramTable, image);
     return true;
 }
 
@@ -40,33 +31,8 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
-    const std::string fileName = Text2.text() + ".qdf";
-    if (!base::isPlainFileName(fileName)) {
-        showFileError("Not saved: the name \"" + Text2.text() + "\" would leave the folder " +
-                      env_.dataDir.string());
-        return;
-    }
-    std::string error;
-    if (!plexa::save(ProgramTable, env_.dataDir / fileName, error)) {
-        showFileError("Cannot save " + (env_.dataDir / fileName).string() + ": " + error);
-        return;
-    }
-    clearFileError();
-    File1.refresh();
-}
-
-// File errors borrow the status line; the next file command that works
-// gives it back.
-void Form1::showFileError(const std::string& message) {
-    if (!fileErrorShown_) captionBeforeFileError_ = Label13.caption();
-    fileErrorShown_ = true;
-    Label13.setCaption(message);
-}
-
-void Form1::clearFileError() {
-    if (!fileErrorShown_) return;
-    fileErrorShown_ = false;
-    Label13.setCaption(captionBeforeFileError_);
+    if (fileStatus_.save(env_.dataDir, Text2.text() + ".qdf", fileImage(ProgramTable)))
+        File1.refresh();
 }
 
 }  // namespace plexa

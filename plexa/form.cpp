@@ -79,7 +79,8 @@ Form1::Form1(Environment env)
       Label10("Label10", "CommunicationNumbers"),
       Label13("Label13", "CommunicationPortState"),
       surface("Form1"),
-      env_(std::move(env)) {
+      env_(std::move(env)),
+      fileStatus_(Label13) {
     Text8[1].setText("8000");
     List1.setColumns(16);
     wireEvents();
@@ -89,7 +90,7 @@ void Form1::load() {
     std::string error;
     const bool haveFolder = base::ensureDirectory(env_.dataDir, error);
     if (!haveFolder)
-        showFileError("Cannot create the folder " + env_.dataDir.string() + ": " + error);
+        fileStatus_.showError("Cannot create the folder " + env_.dataDir.string() + ": " + error);
     File1.setDirectory(env_.dataDir);
     Refreshing = false;
     EditReady = 0;

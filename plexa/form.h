@@ -10,6 +10,7 @@
 #include "serial/serial_port.h"
 #include "ui/clock.h"
 #include "ui/controls.h"
+#include "ui/file_status.h"
 #include "ui/timer.h"
 
 namespace plexa {
@@ -121,15 +122,12 @@ class Form1 {
     void Command6_Click();
     void Command11_Click();
     void stepButton(int delta);
-    void clampField(ui::TextBox& field, int low, int high);
 
     // Files.
     void Command1_Click();
     void Command2_Click();
     void File1_Click();
     bool loadProgram(const std::string& fileName);
-    void showFileError(const std::string& message);
-    void clearFileError();
 
     // Transfers.
     void startTransfer(ui::Timer& stepTimer);
@@ -137,8 +135,7 @@ class Form1 {
     void finishTransfer();
 
     Environment env_;
-    std::string captionBeforeFileError_;
-    bool fileErrorShown_ = false;
+    ui::FileStatus fileStatus_;
 
     double currentBlock_ = 0;
     std::int16_t tries_ = 0;

@@ -1,6 +1,7 @@
 // Download and upload: one block exchange per timer step.
 #include "base/number.h"
 #include "plexa/form.h"
+#include "ui/field_rules.h"
 
 namespace plexa {
 namespace {
@@ -29,7 +30,7 @@ void Form1::wireTransfers() {
     };
     // Whole block numbers from 0 to 8000 only: nothing else has a place in the table.
     for (ui::TextBox& field : Text8)
-        field.onChange = [this, &field] { clampField(field, 0, 8000); };
+        field.onChange = [this, &field] { ui::clampField(field, 0, 8000); };
 }
 
 void Form1::startTransfer(ui::Timer& stepTimer) {

@@ -28,6 +28,12 @@ void Label::setCaption(const std::string& caption) {
     notify();
 }
 
+void Button::setCaption(const std::string& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    notify();
+}
+
 void Button::click() {
     if (enabled() && onClick) onClick();
 }
@@ -60,12 +66,12 @@ void CheckBox::click() {
     if (enabled()) setChecked(!checked_);
 }
 
-OptionGroup::OptionGroup(std::string name, std::vector<std::string> captions, int selected)
-    : Control(std::move(name)), captions_(std::move(captions)), selected_(selected) {}
-
-std::string OptionGroup::optionName(int index) const {
-    return name() + "(" + std::to_string(index) + ")";
-}
+OptionGroup::OptionGroup(std::string name, std::vector<std::string> names,
+                         std::vector<std::string> captions, int selected)
+    : Control(std::move(name)),
+      names_(std::move(names)),
+      captions_(std::move(captions)),
+      selected_(selected) {}
 
 void OptionGroup::select(int index) {
     if (index == selected_ || index < 0 || index >= static_cast<int>(captions_.size())) return;

@@ -51,6 +51,7 @@ class Button : public Control {
     Button(std::string name, std::string caption)
         : Control(std::move(name)), caption_(std::move(caption)) {}
     const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& caption);
     // A click by the user; a disabled button does nothing.
     void click();
 
@@ -100,17 +101,19 @@ class CheckBox : public Control {
 // Option buttons of one frame: exactly one is selected.
 class OptionGroup : public Control {
   public:
-    OptionGroup(std::string name, std::vector<std::string> captions, int selected = 0);
+    OptionGroup(std::string name, std::vector<std::string> names, std::vector<std::string> captions,
+                int selected = 0);
     const std::vector<std::string>& captions() const { return captions_; }
     int selected() const { return selected_; }
-    // The option's own control name, e.g. "Option1(2)".
-    std::string optionName(int index) const;
+    // The option's own control name, e.g. "Option3".
+    const std::string& optionName(int index) const { return names_.at(static_cast<size_t>(index)); }
     // Raises the click event with the index when the selection changes.
     void select(int index);
 
     std::function<void(int)> onClick;
 
   private:
+    std::vector<std::string> names_;
     std::vector<std::string> captions_;
     int selected_;
 };

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+namespace base {
+
+// Reads the start of the file into image, creating an empty file when there
+// is none; bytes beyond the end of a short file read as 0. A file that cannot
+// be opened for writing is read all the same. On failure image is left as it
+// was and error holds the system's reason.
+bool loadImage(const std::filesystem::path& path, std::span<std::uint8_t> image,
+               std::string& error);
+
+// Writes image over the start of the file, creating it when missing; a longer
+// file keeps the rest of its bytes.
+bool saveImage(const std::filesystem::path& path, std::span<const std::uint8_t> image,
+               std::string& error);
+
+}  // namespace base
