@@ -89,10 +89,16 @@ void Form1::code7_zk() {
 }
 
 // The demonstration and on-line choices leave the bit panel; Circulate and
-// Pause also start the step timer.
+// Pause also start the step timer, Monitor readies the first cycle and
+// Control sends the list at once.
 void Form1::optionClick(int option) {
     if (option == Circulate || option == Pause) Timer3.setEnabled(true);
     if (option != Pause && option != Stop) Mode7Open = false;
+    if (option == Monitor) MonitorReady = true;
+    if (option == Control) {
+        ControlReady = true;
+        conwork();
+    }
 }
 
 }  // namespace corvel

@@ -135,6 +135,7 @@ void Form1::wireEvents() {
     wirePanels();
     wireFiles();
     wireOptions();
+    wireLink();
 }
 
 }  // namespace corvel

@@ -3,9 +3,11 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "corvel/program_table.h"
+#include "serial/exchange.h"
 #include "serial/serial_port.h"
 #include "ui/clock.h"
 #include "ui/controls.h"
@@ -19,6 +21,9 @@ struct Environment {
     std::filesystem::path dataDir;  // where the show files live
     ui::Clock& clock;               // millisecond ticks and the timers' time
     serial::SerialPort& port;       // Comm1
+    // Shows the transfer labels and the grid while a blocking transfer runs,
+    // without handling any input.
+    std::function<void()> showProgress;
 };
 
 // The option buttons of Frame1, in order.
@@ -43,6 +48,13 @@ class Form1 {
     // The row that the work group and program code select.
     int selectedRow() const;
 
+    // One block exchange with the controller; true when it succeeded.
+    bool write_v(std::uint8_t b);
+    bool read_v(std::uint8_t b);
+    // One monitor cycle and one control send through row 120.
+    void monwork();
+    void conwork();
+
     corvel::ProgramTable ProgramTable;
     bool Refreshing = false;
     std::uint8_t EditReady = 0;
@@ -50,6 +62,8 @@ class Form1 {
     bool Mode7Open = false;
     bool Mode7Live = false;
     std::int16_t DemoStep = 0;
+    bool MonitorReady = false;
+    bool ControlReady = false;
 
     ui::TimerHub timers;
     ui::Timer Timer1;
@@ -144,6 +158,18 @@ class Form1 {
     void Command9_Click();
     void optionClick(int option);
 
+    // Transfers and on-line work.
+    void wireLink();
+    serial::ExchangeResult exchangeBlock(const serial::Bytes& request, std::size_t replyLength);
+    void Command3_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Timer2_Timer();
+    void setTransfersEnabled(bool on);
+    bool openPort();
+    bool transferBlocks(int first, int last, bool reading);
+    void showLampLines();
+
     // Files.
     void Command1_Click();
     void Command2_Click();
@@ -152,6 +178,7 @@ class Form1 {
 
     Environment env_;
     ui::FileStatus fileStatus_;
+    std::int64_t startTime_ = 0;
 };
 
 }  // namespace corvel

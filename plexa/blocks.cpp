@@ -1,29 +1,20 @@
 // Block frames and the two block exchanges of the main window.
 #include "plexa/blocks.h"
 
-#include <numeric>
-
 #include "plexa/form.h"
+#include "serial/block_frames.h"
 #include "serial/exchange.h"
 
 namespace plexa {
 namespace {
 
-constexpr std::uint8_t kStx = 2;
-constexpr std::uint8_t kEtx = 3;
+using serial::kStx;
 
 // A negative block number keeps its own address bytes: the quotient by 256
 // truncated towards zero, and the low 8 bits of its two's complement.
 void appendAddress(serial::Bytes& frame, std::int16_t block) {
     frame.push_back(static_cast<std::uint8_t>(block / 256));
     frame.push_back(static_cast<std::uint8_t>(static_cast<std::uint16_t>(block) & 0xFF));
-}
-
-void appendChecksumAndEnd(serial::Bytes& frame) {
-    const unsigned sum = std::accumulate(frame.begin() + 1, frame.end(), 0u);
-    frame.push_back(static_cast<std::uint8_t>(sum & 0xFF));
-    frame.push_back(static_cast<std::uint8_t>(sum >> 8 & 0xFF));
-    frame.push_back(kEtx);
 }
 
 serial::Bytes startFrame(std::uint8_t command, std::size_t length) {
@@ -40,50 +31,39 @@ serial::Bytes writeRequest(std::int16_t block, const std::array<std::uint8_t, 16
     serial::Bytes frame = startFrame(kWriteBlock, 23);
     appendAddress(frame, block);
     frame.insert(frame.end(), data.begin(), data.end());
-    appendChecksumAndEnd(frame);
+    serial::appendChecksumAndEnd(frame, 1);
     return frame;
 }
 
 serial::Bytes readRequest(std::int16_t block) {
     serial::Bytes frame = startFrame(kReadBlock, 7);
     appendAddress(frame, block);
-    appendChecksumAndEnd(frame);
+    serial::appendChecksumAndEnd(frame, 1);
     return frame;
-}
-
-bool writeAccepted(const serial::Bytes& reply) {
-    return reply.size() >= 3 && reply[0] == 2 && reply[1] == 5 && reply[2] == 3;
-}
-
-bool readReplyValid(const serial::Bytes& reply) {
-    if (reply.size() < kReadReplyBytes || reply[0] != kStx || reply[19] != kEtx) return false;
-    if (reply[18] > 127) return false;
-    const unsigned sum = std::accumulate(reply.begin() + 1, reply.begin() + 17, 0u);
-    return reply[18] * 256u + reply[17] == sum;
 }
 
 bool Form1::write_v(std::int16_t add_d1) {
     const serial::Bytes request = writeRequest(add_d1, ProgramTable.block(add_d1));
     const serial::ExchangeResult r =
-        serial::exchange(env_.port, env_.clock, request, kWriteReplyBytes);
+        serial::exchange(env_.port, env_.clock, request, serial::kWriteReplyBytes);
     if (!r.ok) {
         Label13.setCaption("端口不能收到数据");
         return false;
     }
     // Three bytes that are not the acceptance are a failure, and say so.
-    const bool accepted = writeAccepted(r.reply);
+    const bool accepted = serial::writeAccepted(r.reply);
     Label13.setCaption(accepted ? "CommunicateSuccessfully" : "CommunicateUnsuccessfully");
     return accepted;
 }
 
 bool Form1::read_v(std::int16_t add_d1) {
     const serial::ExchangeResult r =
-        serial::exchange(env_.port, env_.clock, readRequest(add_d1), kReadReplyBytes);
+        serial::exchange(env_.port, env_.clock, readRequest(add_d1), serial::kReadReplyBytes);
     if (!r.ok) {
         Label13.setCaption("CommunicationDataError");
         return false;
     }
-    if (!readReplyValid(r.reply)) {
+    if (!serial::readReplyValid(r.reply)) {
         Label13.setCaption("CommunicateUnsuccessfully");
         return false;
     }

@@ -1,6 +1,7 @@
 // Download and upload: one block exchange per timer step.
 #include "base/number.h"
 #include "plexa/form.h"
+#include "serial/port_choice.h"
 #include "ui/field_rules.h"
 
 namespace plexa {
@@ -37,15 +38,9 @@ void Form1::startTransfer(ui::Timer& stepTimer) {
     Command3.setEnabled(false);
     Command5.setEnabled(false);
     tries_ = 0;
-    const int number = base::clampRound(base::numberValue(Combo3.text()), 0, 1000);
-    if (number < 1 || number > 16) {
-        Label13.setCaption("No COM port " + Combo3.text() + ": choose a port from 1 to 16");
-        Timer5.setEnabled(true);
-        return;
-    }
-    env_.port.setPortNumber(number);
-    if (!env_.port.open()) {
-        Label13.setCaption(env_.port.errorString());
+    std::string error;
+    if (!serial::openChosenPort(env_.port, Combo3.text(), error)) {
+        Label13.setCaption(error);
         Timer5.setEnabled(true);
         return;
     }

@@ -71,10 +71,18 @@ OptionGroup::OptionGroup(std::string name, std::vector<std::string> names,
     : Control(std::move(name)),
       names_(std::move(names)),
       captions_(std::move(captions)),
+      enabled_(captions_.size(), true),
       selected_(selected) {}
+
+void OptionGroup::setOptionEnabled(int index, bool on) {
+    if (optionEnabled(index) == on) return;
+    enabled_.at(static_cast<size_t>(index)) = on;
+    notify();
+}
 
 void OptionGroup::select(int index) {
     if (index == selected_ || index < 0 || index >= static_cast<int>(captions_.size())) return;
+    if (!optionEnabled(index)) return;
     selected_ = index;
     notify();
     if (onClick) onClick(index);

@@ -107,14 +107,18 @@ class OptionGroup : public Control {
     int selected() const { return selected_; }
     // The option's own control name, e.g. "Option3".
     const std::string& optionName(int index) const { return names_.at(static_cast<size_t>(index)); }
-    // Raises the click event with the index when the selection changes.
+    // Raises the click event with the index when the selection changes; a
+    // disabled option cannot be selected.
     void select(int index);
+    bool optionEnabled(int index) const { return enabled_.at(static_cast<size_t>(index)); }
+    void setOptionEnabled(int index, bool on);
 
     std::function<void(int)> onClick;
 
   private:
     std::vector<std::string> names_;
     std::vector<std::string> captions_;
+    std::vector<bool> enabled_;
     int selected_;
 };
 

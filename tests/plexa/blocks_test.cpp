@@ -1,5 +1,6 @@
 // Block frames and the judging of one exchange.
 #include "plexa/blocks.h"
+#include "serial/block_frames.h"
 
 #include "link_fixture.h"
 
@@ -28,21 +29,21 @@ TEST(PlexaFrames, RequestsCarryAddressAndChecksum) {
 
 TEST(PlexaFrames, ReadReplyNeedsFramingAndChecksum) {
     serial::Bytes reply{2, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 136, 0, 3};
-    EXPECT_TRUE(plexa::readReplyValid(reply));
+    EXPECT_TRUE(serial::readReplyValid(reply));
     auto broken = reply;
     broken[17] = 137;
-    EXPECT_FALSE(plexa::readReplyValid(broken));
+    EXPECT_FALSE(serial::readReplyValid(broken));
     broken = reply;
     broken[19] = 0;
-    EXPECT_FALSE(plexa::readReplyValid(broken));
+    EXPECT_FALSE(serial::readReplyValid(broken));
     broken = reply;
     broken[0] = 1;
-    EXPECT_FALSE(plexa::readReplyValid(broken));
+    EXPECT_FALSE(serial::readReplyValid(broken));
     broken = reply;
     broken[18] = 128;
-    EXPECT_FALSE(plexa::readReplyValid(broken));
-    EXPECT_TRUE(plexa::writeAccepted({2, 5, 3, 9}));
-    EXPECT_FALSE(plexa::writeAccepted({2, 5, 4}));
+    EXPECT_FALSE(serial::readReplyValid(broken));
+    EXPECT_TRUE(serial::writeAccepted({2, 5, 3, 9}));
+    EXPECT_FALSE(serial::writeAccepted({2, 5, 4}));
 }
 
 TEST_F(PlexaLinkTest, WriteSendsTheBlockAndJudgesTheReply) {
