@@ -1,0 +1,205 @@
+// Corvel's block frames, exchanges, transfers and on-line work over the
+// scripted port, answered by the simulated controller.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "controller.h"
+#include "corvel/blocks.h"
+#include "corvel/form.h"
+#include "fake_port.h"
+#include "temp_dir.h"
+
+namespace {
+
+using serial::Bytes;
+
+class CorvelLinkTest : public ::testing::Test {
+  protected:
+    CorvelLinkTest() : port(clock) {
+        form = std::make_unique<corvel::Form1>(
+            corvel::Environment{temp.path() / "dovra", clock, port, [this] { ++progress; }});
+        form->load();
+        form->timers.advance(clock, 1000);  // the first header tick
+        port.setResponder(fake::controllerResponder(controller, 26));
+    }
+
+    // Blocks named by the requests since the start-up scan.
+    std::vector<int> requestedBlocks() const {
+        std::vector<int> blocks;
+        for (const Bytes& request : port.requests()) blocks.push_back(request.at(2));
+        return blocks;
+    }
+    void failNext(int count) {
+        for (int i = 0; i < count; ++i) port.queueReply(Bytes{});
+    }
+
+    test::TempDir temp;
+    ui::ManualClock clock;
+    fake::FakePort port;
+    ctrlsim::Controller controller;
+    std::unique_ptr<corvel::Form1> form;
+    int progress = 0;
+};
+
+TEST(CorvelFrames, WriteAndReadRequests) {
+    std::array<std::uint8_t, 16> data{};
+    for (int k = 0; k < 16; ++k) data[static_cast<size_t>(k)] = static_cast<std::uint8_t>(k + 1);
+    EXPECT_EQ(corvel::writeRequest(1, data),
+              (Bytes{2, 8, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 137, 0, 3}));
+    data.fill(255);
+    const Bytes top = corvel::writeRequest(252, data);
+    EXPECT_EQ(top[19], 4332 % 256);
+    EXPECT_EQ(top[20], 4332 / 256);
+    EXPECT_EQ(corvel::readRequest(241), (Bytes{2, 7, 241, 241, 3}));
+}
+
+TEST(CorvelFrames, BlockPlaces) {
+    const struct {
+        int block, row, column;
+    } cases[] = {{1, 0, 0},      {2, 0, 16},    {0, 0, 16},     {61, 30, 0},
+                 {240, 119, 16}, {241, 120, 0}, {242, 120, 16}, {252, 125, 16}};
+    for (const auto& c : cases) {
+        const corvel::BlockPlace place = corvel::blockPlace(static_cast<std::uint8_t>(c.block));
+        EXPECT_EQ(place.row, c.row) << c.block;
+        EXPECT_EQ(place.column, c.column) << c.block;
+    }
+    EXPECT_THROW(corvel::blockPlace(253), std::out_of_range);
+}
+
+TEST_F(CorvelLinkTest, StatusTexts) {
+    std::string whileAwaited = "unset";
+    port.setResponder([&](const Bytes& request) {
+        whileAwaited = form->Label13.caption();
+        return fake::FakePort::Reply{{5, controller.answer(request)}};
+    });
+    form->Label13.setCaption("x");
+    port.open();
+    EXPECT_TRUE(form->write_v(1));
+    EXPECT_EQ(whileAwaited, "");
+    EXPECT_EQ(form->Label13.caption(), "the communication is normal");
+    port.queueReply(Bytes{2, 6, 3});
+    EXPECT_FALSE(form->write_v(1));
+    EXPECT_EQ(form->Label13.caption(), "Communication data error ");
+    port.queueReply(Bytes{});
+    EXPECT_FALSE(form->read_v(3));
+    EXPECT_EQ(form->Label13.caption(), "the port can not receive the date");
+    port.queueReply(Bytes{15, 15});
+    EXPECT_FALSE(form->write_v(3));
+    EXPECT_EQ(form->Label13.caption(), "the port can not receive the date");
+}
+
+TEST_F(CorvelLinkTest, ReadStoresValidRepliesAndRefreshesTheGrid) {
+    ctrlsim::Block data{};
+    data[6] = 42;  // row 0, column 6: A-Start, Text1(4)
+    controller.setCorvelBlock(1, data);
+    port.open();
+    EXPECT_TRUE(form->read_v(1));
+    EXPECT_EQ(form->ProgramTable.at(0, 6), 42);
+    EXPECT_EQ(form->Text1[4].text(), "42");
+
+    controller.setFault(ctrlsim::Fault::kBadChecksum, 1);
+    data[6] = 7;
+    controller.setCorvelBlock(1, data);
+    EXPECT_FALSE(form->read_v(1));
+    EXPECT_EQ(form->Label13.caption(), "Communication data error ");
+    EXPECT_EQ(form->ProgramTable.at(0, 6), 42);
+}
+
+TEST_F(CorvelLinkTest, DownloadAndUploadRoundTripTheShow) {
+    for (int r = 0; r < 126; ++r)
+        for (int c = 0; c < 32; ++c)
+            form->ProgramTable.set(r, c, static_cast<std::uint8_t>((7 * r + c) % 40));
+    form->Command3.click();
+    EXPECT_EQ(requestedBlocks().size(), 240u);
+    EXPECT_EQ(requestedBlocks().back(), 240);
+    EXPECT_TRUE(form->Command3.enabled());  // a download gives the buttons back at once
+    EXPECT_EQ(form->Label10.caption(), " 240");
+    EXPECT_EQ(progress, 240);
+
+    const corvel::ProgramTable sent = form->ProgramTable;
+    for (int r = 0; r < 126; ++r)
+        for (int c = 0; c < 32; ++c) form->ProgramTable.set(r, c, 0);
+    form->Command5.click();
+    for (int r = 0; r < 120; ++r)
+        for (int c = 0; c < 32; ++c) ASSERT_EQ(form->ProgramTable.at(r, c), sent.at(r, c)) << r;
+    EXPECT_EQ(form->ProgramTable.at(120, 0), 0);  // row 120 is never transferred
+    EXPECT_EQ(form->Text1[4].text(), std::to_string(sent.at(0, 6)));
+
+    EXPECT_FALSE(form->Command3.enabled());
+    EXPECT_FALSE(form->Options.optionEnabled(corvel::Monitor));
+    form->timers.advance(clock, 500);
+    EXPECT_TRUE(form->Command3.enabled());
+    EXPECT_TRUE(form->Options.optionEnabled(corvel::Monitor));
+}
+
+TEST_F(CorvelLinkTest, SixthFailureGivesUpAndASixthTrySuccessGoesOn) {
+    failNext(5);
+    form->Command3.click();
+    EXPECT_EQ(requestedBlocks().size(), 245u);
+
+    const size_t before = port.requests().size();
+    port.queueReply(Bytes{2, 5, 3});
+    failNext(6);
+    form->Command3.click();
+    EXPECT_EQ(port.requests().size() - before, 7u);
+    EXPECT_EQ(form->Label10.caption(), " 2");
+    EXPECT_EQ(form->Label13.caption(), "the port can not receive the date");
+    EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(CorvelLinkTest, PortThatCannotBeOpenedChangesNothing) {
+    form->Combo3.setText("17");
+    form->ProgramTable.set(0, 6, 9);
+    form->Command5.click();
+    EXPECT_EQ(form->Label13.caption(), "No COM port 17: choose a port from 1 to 16");
+    EXPECT_TRUE(port.requests().empty());
+    EXPECT_EQ(form->ProgramTable.at(0, 6), 9);
+    form->timers.advance(clock, 500);
+    EXPECT_TRUE(form->Command5.enabled());
+
+    form->Combo3.setText("4");
+    port.setOpenResult(4, fake::FakePort::OpenResult::kFails);
+    form->Options.select(corvel::Monitor);
+    form->timers.advance(clock, 100);
+    EXPECT_EQ(form->Label13.caption(), "COM4: no such port");
+    EXPECT_TRUE(form->MonitorReady);  // the next tick tries again
+}
+
+TEST_F(CorvelLinkTest, MonitorShowsTheControllersOutputs) {
+    ctrlsim::Block outputs{};
+    outputs[0] = 1;
+    outputs[15] = 128;  // output 127: the last lamp of line 1
+    controller.setCorvelBlock(241, outputs);
+    form->Options.select(corvel::Monitor);
+    form->timers.advance(clock, 100);
+    EXPECT_EQ(form->Label7[0].caption(), "I" + std::string(63, '.'));
+    EXPECT_EQ(form->Label7[1].caption(), std::string(63, '.') + "I");
+    EXPECT_EQ(form->Label7[2].caption(), std::string(64, '.'));
+    EXPECT_EQ(requestedBlocks(), (std::vector<int>{241, 242}));
+    EXPECT_FALSE(form->Command3.enabled());
+}
+
+TEST_F(CorvelLinkTest, ControlSendsTheListAsRow120) {
+    form->List1.click(0);
+    form->List1.click(255);
+    EXPECT_TRUE(port.requests().empty());  // Control was never chosen
+    form->Options.select(corvel::Control);
+    ASSERT_EQ(requestedBlocks(), (std::vector<int>{241, 242}));
+    EXPECT_EQ(port.requests()[0][3], 1);
+    EXPECT_EQ(port.requests()[1][18], 128);
+    EXPECT_EQ(controller.corvelBlock(242)[15], 128);
+
+    form->Text3.setText("10");
+    form->Text4.setText("5");
+    form->Check1.click();
+    form->Command6.click();
+    EXPECT_EQ(port.requests().size(), 4u);  // one send for the whole range
+    EXPECT_EQ(controller.corvelBlock(241)[0], 1 + 32 + 64 + 128);
+    EXPECT_EQ(controller.corvelBlock(241)[1], 1 + 2 + 4);
+    form->timers.advance(clock, 100);
+    EXPECT_TRUE(form->Frame2.visible());
+}
+
+}  // namespace
