@@ -28,7 +28,11 @@ void setBlockData(ProgramTable& table, std::uint8_t b, const serial::Bytes& repl
 }
 
 serial::Bytes writeRequest(std::uint8_t b, const std::array<std::uint8_t, 16>& data) {
-    serial::Bytes frame{serial::kStx, kWriteBlock, b};
+    serial::Bytes frame;
+    frame.reserve(22);
+    frame.push_back(serial::kStx);
+    frame.push_back(kWriteBlock);
+    frame.push_back(b);
     frame.insert(frame.end(), data.begin(), data.end());
     serial::appendChecksumAndEnd(frame, 2);
     return frame;
