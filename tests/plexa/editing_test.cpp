@@ -95,24 +95,29 @@ TEST_F(PlexaFormTest, RangeFieldsStayWithinTheList) {
     EXPECT_EQ(f.Text4.text(), "2");
 }
 
-TEST_F(PlexaFormTest, CopyDuplicatesAStepIntoTheCurrentOne) {
+TEST_F(PlexaFormTest, CopyDuplicatesTheWholeStepRecord) {
     auto& f = startEditing();
-    f.Text5[0].type("3");
-    f.Text5[1].type("1");
-    f.Text5[2].type("42");
-    f.List1.click(9);
+    f.Text1[0].type("16");  // records of 34 bytes from address 34 x step
+    for (int k = 0; k < 34; ++k) {
+        f.ProgramTable.setByte(34 * 3 + k, static_cast<std::uint8_t>(k + 1));  // step 3
+        f.ProgramTable.setByte(34 * 7 + k, 200);                               // step 7
+    }
+    f.ProgramTable.setByte(34 * 3 + 1, 39);  // control word 39 x 256 + 1
     f.Text5[0].type("7");
     f.Text9.type("3");
     f.Command11.click();
-    EXPECT_EQ(f.Text5[2].text(), "42");
-    EXPECT_TRUE(f.List1.selected(9));
-    for (int k = 0; k < 10; ++k) {
-        EXPECT_EQ(f.ProgramTable.byte(plexa::stepBase(7, 4) + k),
-                  f.ProgramTable.byte(plexa::stepBase(3, 4) + k));
+    for (int k = 0; k < 34; ++k) {
+        const int expected = k == 1 ? 39 : k + 1;
+        EXPECT_EQ(f.ProgramTable.byte(34 * 7 + k), expected) << k;
     }
-    EXPECT_EQ(f.ProgramTable.word(plexa::stepBase(3, 4)), 10042);
+    EXPECT_EQ(f.Text5[1].text(), "0");
+    EXPECT_EQ(f.Text5[2].text(), "9985");
+    // The last output byte, 34, holds outputs 249 and 253.
+    EXPECT_TRUE(f.List1.selected(249));
+    EXPECT_TRUE(f.List1.selected(253));
+    EXPECT_FALSE(f.List1.selected(255));
     f.Text9.type("99999");
-    EXPECT_EQ(f.Text9.text(), "12796");
+    EXPECT_EQ(f.Text9.text(), "3763");
 }
 
 TEST_F(PlexaFormTest, ListSizeFieldsAreClamped) {

@@ -47,6 +47,33 @@ TEST_F(PlexaLinkTest, TheLastBlockIsReadAgainAtEveryStep) {
     EXPECT_EQ(port.requests().size(), 2u);
 }
 
+TEST_F(PlexaLinkTest, TriesCountAfreshForEveryBlock) {
+    auto& f = startLinked();
+    f.Text8[0].type("1");
+    f.Text8[1].type("2");
+    for (int i = 0; i < 5; ++i) port.queueReply(serial::Bytes{15, 15});
+    port.queueReply(serial::Bytes{2, 5, 3});
+    port.queueReply(serial::Bytes{15, 15});
+    f.Command3.click();
+    runTransfer();
+    EXPECT_EQ(port.requests().size(), 8u);  // six for block 1, two for block 2
+    EXPECT_EQ(f.Label10.caption(), " 2");
+    EXPECT_EQ(f.Label13.caption(), "CommunicateSuccessfully");
+}
+
+TEST_F(PlexaLinkTest, AShortUploadShowsWhatArrived) {
+    auto& f = startLinked();
+    ctrlsim::Block data{};
+    data[0] = 12;  // block 1: step 0's word and outputs, x0 start at bytes 4 and 5
+    data[4] = 9;
+    controller.setPlexaBlock(1, data);
+    f.Text8[0].type("1");
+    f.Text8[1].type("1");
+    f.Command5.click();
+    runTransfer();
+    EXPECT_EQ(f.Text1[2].text(), "9");
+}
+
 TEST_F(PlexaLinkTest, APortThatCannotBeOpenedChangesNothing) {
     auto& f = startLinked();
     port.setOpenResult(2, fake::FakePort::OpenResult::kFails);
