@@ -19,6 +19,18 @@ TEST_F(PlexaLineTest, ScanListsEveryPortAndPicksTheLowestFreeOne) {
     EXPECT_EQ(f.Combo3.text(), "3");
 }
 
+TEST_F(PlexaLineTest, TheHighestPortNumberWorks) {
+    auto& sim = simulate(16);
+    auto& f = start();
+    EXPECT_EQ(f.Combo3.text(), "16");
+    f.Text8[0].type("1");
+    f.Text8[1].type("1");
+    f.ProgramTable.set(0, 3, 77);
+    transfer(f.Command3);
+    EXPECT_EQ(f.Label13.caption(), "CommunicateSuccessfully");
+    EXPECT_EQ(sim.plexaBlock(1)[3], 77);
+}
+
 TEST_F(PlexaLineTest, DownloadAndUploadOfTheWholeProgramRoundTrip) {
     auto& sim = simulate(2);
     auto& f = start();
