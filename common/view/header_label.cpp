@@ -8,6 +8,10 @@ namespace view {
 
 namespace {
 
+// A wide gap in a caption passes fields by: each ten blanks between two
+// words leave one anchor bare.
+constexpr int kBlanksPerField = 10;
+
 int textWidth(const QFontMetrics& metrics, const QString& text) {
     return metrics.size(Qt::TextSingleLine, text).width();
 }
@@ -22,12 +26,32 @@ HeaderLabel::HeaderLabel(std::vector<QWidget*> anchors, QWidget* parent) : QLabe
     }
 }
 
+// A wide gap in the caption passes fields by: each ten blanks between two
+// words leave one anchor bare.
 QStringList HeaderLabel::wordsPerAnchor() const {
-    const QStringList words = text().split(' ', Qt::SkipEmptyParts);
-    const auto last = static_cast<qsizetype>(anchors_.size()) - 1;
-    if (last < 0) return {};
-    QStringList shown = words.mid(0, last);
-    if (words.size() > last) shown << words.mid(last).join(' ');
+    const auto anchors = static_cast<qsizetype>(anchors_.size());
+    const QString caption = text();
+    QStringList shown;
+    qsizetype previousEnd = 0;
+    for (qsizetype at = 0; anchors > 0 && at < caption.size();) {
+        if (caption[at] == ' ') {
+            ++at;
+            continue;
+        }
+        qsizetype end = caption.indexOf(' ', at);
+        if (end < 0) end = caption.size();
+        if (!shown.isEmpty()) {
+            for (qsizetype skip = (at - previousEnd) / kBlanksPerField;
+                 skip > 0 && shown.size() < anchors - 1; --skip)
+                shown << QString();
+        }
+        const QString word = caption.mid(at, end - at);
+        if (shown.size() < anchors)
+            shown << word;
+        else
+            shown.last() += ' ' + word;
+        previousEnd = at = end;
+    }
     return shown;
 }
 
@@ -41,7 +65,7 @@ std::vector<HeaderLabel::Word> HeaderLabel::words() const {
     std::vector<Word> words;
     for (qsizetype i = 0; i < shown.size(); ++i) {
         const QWidget* anchor = anchors_[static_cast<size_t>(i)];
-        if (!anchor) continue;
+        if (!anchor || shown[i].isEmpty()) continue;
         const int width = textWidth(fontMetrics(), shown[i]);
         words.push_back({shown[i], QRect(anchorX(anchor), line.top(), width, line.height())});
     }

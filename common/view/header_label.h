@@ -9,9 +9,10 @@
 namespace view {
 
 // A caption of blank-separated words laid over a row of widgets, the
-// anchors: word i stands left-aligned at the left edge of anchor i, surplus
-// words joined by single blanks at the last anchor, and anchors without a
-// word stay bare. text() holds the whole caption as set. The label spans the
+// anchors: each word stands left-aligned at the left edge of the next anchor,
+// or of one further on for every ten blanks before it; surplus words are
+// joined by single blanks at the last anchor, and anchors without a word
+// stay bare. text() holds the whole caption as set. The label spans the
 // row of its anchors; it follows their moves and resizes.
 class HeaderLabel final : public QLabel {
     Q_OBJECT

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLabel>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "view/bindings.h"
@@ -73,6 +74,12 @@ TEST_F(HeaderLabelTest, JoinsSurplusWordsAtTheLastAnchorAndIsOneLineHigh) {
 
     const QSize hint = header->sizeHint();
     EXPECT_LT(hint.width(), header->fontMetrics().horizontalAdvance("a"));  // the row sets it
+    label.setCaption("a" + std::string(10, ' ') + "c");  // a wide gap passes b's field by
+    EXPECT_EQ(wordXs(), (std::vector<int>{10, 250}));
+    EXPECT_EQ(header->wordWidth(1), 0);
+    label.setCaption("a" + std::string(25, ' ') + "b c");  // the last field keeps its word
+    EXPECT_EQ(wordTexts(), (QStringList{"a", "b c"}));
+    EXPECT_EQ(wordXs(), (std::vector<int>{10, 250}));
     label.setCaption(" x ");
     EXPECT_EQ(wordTexts(), QStringList{"x"});
     EXPECT_EQ(header->wordWidth(1), 0);
