@@ -13,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <array>
@@ -131,7 +133,21 @@ MainWindow::MainWindow(Form1& form, QWidget* parent) : QMainWindow(parent), form
     rows->addWidget(outputFrame(central));
     rows->addWidget(bottomRows(central));
     rows->addStretch();
-    setCentralWidget(central);
+    // On a small screen or at a large scale the window scrolls instead of
+    // pushing controls off the screen.
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
+    resize(fittingSize(central->sizeHint()));
+}
+
+QSize MainWindow::fittingSize(QSize wanted) const {
+    const QScreen* shown = screen();
+    if (!shown) return wanted;
+    const QSize room = shown->availableSize() * 0.95;
+    return wanted.boundedTo(room);
 }
 
 QWidget* MainWindow::titleRow(QWidget* parent) {

@@ -24,6 +24,8 @@ class MainWindow final : public QMainWindow {
     QWidget* outputFrame(QWidget* parent);
     QWidget* outputControls(QWidget* parent);
     QWidget* bottomRows(QWidget* parent);
+    // The wanted size, within the screen's room.
+    QSize fittingSize(QSize wanted) const;
 
     Form1& form_;
 };
