@@ -17,7 +17,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 #include "view/bindings.h"
@@ -72,6 +74,15 @@ QLineEdit* field(ui::TextBox& control, QWidget* parent, int chars) {
     widget->setFixedWidth(textWidth(widget, chars));
     view::bindTextBox(control, widget);
     return widget;
+}
+
+// A label as wide as the longest of its texts, so that the row does not
+// move when the text changes.
+void keepRoomFor(QLabel* widget, std::initializer_list<const char*> texts) {
+    int width = 0;
+    for (const char* text : texts)
+        width = std::max(width, widget->fontMetrics().horizontalAdvance(QString::fromUtf8(text)));
+    widget->setMinimumWidth(width + 2 * widget->margin() + 4);
 }
 
 QPushButton* button(ui::Button& control, QWidget* parent) {
@@ -265,13 +276,27 @@ QWidget* MainWindow::bottomRows(QWidget* parent) {
     auto* port = new QComboBox(box);
     view::bindComboBox(form_.Combo3, port);
     grid->addWidget(port, 0, 5);
-    grid->addWidget(field(form_.Text8[0], box, 5), 1, 4);
-    grid->addWidget(field(form_.Text8[1], box, 5), 1, 5);
-    grid->addWidget(label(form_.Label10, box), 0, 6);
-    grid->addWidget(label(form_.Label9, box), 1, 6);
+    port->setToolTip("The COM port of the controller (1 to 16)");
+    QLineEdit* first = field(form_.Text8[0], box, 5);
+    QLineEdit* last = field(form_.Text8[1], box, 5);
+    first->setToolTip("First block sent or read (0 is the program header)");
+    last->setToolTip("Last block sent or read (at most 8000)");
+    grid->addWidget(first, 1, 4);
+    grid->addWidget(last, 1, 5);
+    QLabel* block = label(form_.Label10, box);
+    QLabel* elapsed = label(form_.Label9, box);
+    keepRoomFor(block, {"CommunicationNumbers", " 00000"});
+    keepRoomFor(elapsed, {"CommunicationTime", " 0000000 ms"});
+    grid->addWidget(block, 0, 6);
+    grid->addWidget(elapsed, 1, 6);
     // The status may carry a long file error: it wraps instead of widening
     // the window.
     QLabel* status = label(form_.Label13, box);
+    status->setToolTip(
+        "The outcome of the last block exchange. CommunicateSuccessfully: the controller "
+        "took or sent the block. CommunicateUnsuccessfully or CommunicationDataError: a "
+        "reply came but was wrong. No reply at all: check the cable, the port number in "
+        "the port box and that the controller is switched on.");
     status->setWordWrap(true);
     status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(status, 2, 0, 1, 7);
