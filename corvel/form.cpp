@@ -101,6 +101,7 @@ Form1::Form1(Environment env)
       Label13("Label13", "CommunicationPortState"),
       Label10("Label10", "CommnuicationNumber"),
       Label9("Label9", "CommunicationTime"),
+      progress("progress"),
       surface("Form1"),
       env_(std::move(env)),
       fileStatus_(Label13) {

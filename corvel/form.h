@@ -54,6 +54,8 @@ class Form1 {
     // One monitor cycle and one control send through row 120.
     void monwork();
     void conwork();
+    // The lamp preview of the program in the grid.
+    void leddis();
 
     corvel::ProgramTable ProgramTable;
     bool Refreshing = false;
@@ -62,6 +64,8 @@ class Form1 {
     bool Mode7Open = false;
     bool Mode7Live = false;
     std::int16_t DemoStep = 0;
+    bool FrameShown = false;
+    std::array<std::int16_t, 257> LampStates{};
     bool MonitorReady = false;
     bool ControlReady = false;
 
@@ -132,6 +136,7 @@ class Form1 {
     ui::Label Label13;
     ui::Label Label10;
     ui::Label Label9;
+    ui::ProgressBar progress;  // programs sent or read
 
     ui::Surface surface;  // the lines written onto the window (port scan)
 
@@ -167,8 +172,13 @@ class Form1 {
     void Timer2_Timer();
     void setTransfersEnabled(bool on);
     bool openPort();
-    bool transferBlocks(int first, int last, bool reading);
+    bool transferBlocks(int first, int last, bool reading, bool showProgress = false);
     void showLampLines();
+
+    // Lamp preview.
+    void wirePreview();
+    void Timer3_Timer();
+    void Timer4_Timer();
 
     // Files.
     void Command1_Click();

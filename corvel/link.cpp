@@ -49,7 +49,8 @@ bool Form1::openPort() {
 
 // Each block is tried until it goes through; the sixth failure on one block
 // gives the whole action up.
-bool Form1::transferBlocks(int first, int last, bool reading) {
+bool Form1::transferBlocks(int first, int last, bool reading, bool showProgress) {
+    if (showProgress) progress.setProgress(0, last - first + 1);
     for (int b = first; b <= last; ++b) {
         for (int tries = 1;; ++tries) {
             const auto block = static_cast<std::uint8_t>(b);
@@ -58,6 +59,7 @@ bool Form1::transferBlocks(int first, int last, bool reading) {
             Label9.setCaption(
                 base::blankNumberText(static_cast<double>(env_.clock.nowMs() - startTime_)) +
                 " ms");
+            if (ok && showProgress) progress.setProgress(b - first + 1, last - first + 1);
             if (env_.showProgress) env_.showProgress();
             if (ok) break;
             if (tries >= kTriesPerBlock) return false;
@@ -69,7 +71,7 @@ bool Form1::transferBlocks(int first, int last, bool reading) {
 void Form1::Command3_Click() {
     setTransfersEnabled(false);
     if (openPort()) {
-        transferBlocks(1, kLastProgramBlock, false);
+        transferBlocks(1, kLastProgramBlock, false, true);
         env_.port.close();
     }
     setTransfersEnabled(true);
@@ -79,7 +81,7 @@ void Form1::Command5_Click() {
     setTransfersEnabled(false);
     Mode7Open = false;
     if (openPort()) {
-        transferBlocks(1, kLastProgramBlock, true);
+        transferBlocks(1, kLastProgramBlock, true, true);
         env_.port.close();
     }
     Timer5.setEnabled(true);

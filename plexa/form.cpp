@@ -78,6 +78,7 @@ Form1::Form1(Environment env)
       Label9("Label9", "CommunicationTime"),
       Label10("Label10", "CommunicationNumbers"),
       Label13("Label13", "CommunicationPortState"),
+      progress("progress"),
       surface("Form1"),
       env_(std::move(env)),
       fileStatus_(Label13) {

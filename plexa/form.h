@@ -95,6 +95,7 @@ class Form1 {
     ui::Label Label9;
     ui::Label Label10;
     ui::Label Label13;
+    ui::ProgressBar progress;  // blocks of the range done
 
     ui::Surface surface;  // the lines written onto the window (port scan)
 
@@ -133,11 +134,13 @@ class Form1 {
     void startTransfer(ui::Timer& stepTimer);
     void transferStep(bool upload);
     void finishTransfer();
+    void showProgress();
 
     Environment env_;
     ui::FileStatus fileStatus_;
 
     double currentBlock_ = 0;
+    double firstBlock_ = 0;
     std::int16_t tries_ = 0;
     std::int64_t startTime_ = 0;
 };

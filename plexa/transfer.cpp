@@ -1,4 +1,6 @@
 // Download and upload: one block exchange per timer step.
+#include <algorithm>
+
 #include "base/number.h"
 #include "plexa/form.h"
 #include "serial/port_choice.h"
@@ -46,6 +48,8 @@ void Form1::startTransfer(ui::Timer& stepTimer) {
     }
     startTime_ = env_.clock.nowMs();
     currentBlock_ = base::numberValue(Text8[0].text());
+    firstBlock_ = currentBlock_;
+    showProgress();
     stepTimer.setEnabled(true);
 }
 
@@ -66,6 +70,7 @@ void Form1::transferStep(bool upload) {
                       " ms");
     if (ok) {
         currentBlock_ += 1;
+        showProgress();
         tries_ = 0;
         rearm.setEnabled(true);
     } else if (tries_ < kTriesPerBlock) {
@@ -73,6 +78,13 @@ void Form1::transferStep(bool upload) {
     } else {
         finishTransfer();
     }
+}
+
+void Form1::showProgress() {
+    const double count = base::numberValue(Text8[1].text()) - firstBlock_ + 1;
+    const int total = static_cast<int>(std::clamp(count, 1.0, 8001.0));
+    const int done = static_cast<int>(std::clamp(currentBlock_ - firstBlock_, 0.0, 8001.0));
+    progress.setProgress(std::min(done, total), total);
 }
 
 void Form1::finishTransfer() {

@@ -177,6 +177,13 @@ void FileList::select(int index) {
     if (onClick) onClick();
 }
 
+void ProgressBar::setProgress(int value, int maximum) {
+    if (value == value_ && maximum == maximum_) return;
+    value_ = value;
+    maximum_ = maximum;
+    notify();
+}
+
 void Surface::printLine(const std::string& line) {
     lines_.push_back(line);
     notify();

@@ -196,6 +196,19 @@ class FileList : public Control {
     int selected_ = -1;
 };
 
+// How much of a long task is done: value out of maximum.
+class ProgressBar : public Control {
+  public:
+    explicit ProgressBar(std::string name) : Control(std::move(name)) {}
+    int value() const { return value_; }
+    int maximum() const { return maximum_; }
+    void setProgress(int value, int maximum);
+
+  private:
+    int value_ = 0;
+    int maximum_ = 1;
+};
+
 class Frame : public Control {
   public:
     Frame(std::string name, std::string caption)

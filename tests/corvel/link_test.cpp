@@ -117,6 +117,8 @@ TEST_F(CorvelLinkTest, DownloadAndUploadRoundTripTheShow) {
     EXPECT_TRUE(form->Command3.enabled());  // a download gives the buttons back at once
     EXPECT_EQ(form->Label10.caption(), " 240");
     EXPECT_EQ(progress, 240);
+    EXPECT_EQ(form->progress.value(), 240);
+    EXPECT_EQ(form->progress.maximum(), 240);
 
     const corvel::ProgramTable sent = form->ProgramTable;
     for (int r = 0; r < 126; ++r)
@@ -144,6 +146,7 @@ TEST_F(CorvelLinkTest, SixthFailureGivesUpAndASixthTrySuccessGoesOn) {
     failNext(6);
     form->Command3.click();
     EXPECT_EQ(port.requests().size() - before, 7u);
+    EXPECT_EQ(form->progress.value(), 1);
     EXPECT_EQ(form->Label10.caption(), " 2");
     EXPECT_EQ(form->Label13.caption(), "the port can not receive the date");
     EXPECT_FALSE(port.isOpen());

@@ -15,8 +15,11 @@ TEST_F(PlexaLinkTest, ProgressShowsTheBlockAndTheElapsedTime) {
     EXPECT_EQ(f.Label10.caption(), " 11");
     EXPECT_EQ(f.Label9.caption(), " " + std::to_string(clock.nowMs() - started) + " ms");
     EXPECT_TRUE(f.Label9.caption().starts_with(" 10"));
+    EXPECT_EQ(f.progress.value(), 1);  // block 11 went through
+    EXPECT_EQ(f.progress.maximum(), 2);
     runTransfer();
     EXPECT_EQ(f.Label10.caption(), " 12");
+    EXPECT_EQ(f.progress.value(), 2);
 }
 
 TEST_F(PlexaLinkTest, CoolDownLastsHalfASecond) {
