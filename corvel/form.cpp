@@ -137,6 +137,7 @@ void Form1::wireEvents() {
     wireFiles();
     wireOptions();
     wireLink();
+    wirePreview();
 }
 
 }  // namespace corvel

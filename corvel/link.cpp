@@ -98,6 +98,7 @@ void Form1::Timer2_Timer() {
         Command3.setEnabled(true);
         Command5.setEnabled(true);
     }
+    if (!online) leddis();
     if (MonitorReady && option == Monitor) monwork();
 }
 

@@ -77,7 +77,9 @@ TEST_F(CorvelEditorTest, TypedValuesAreStoredAndShownCanonical) {
         f.Text1[static_cast<size_t>(c.field)].type(c.typed);
         EXPECT_EQ(f.Text1[static_cast<size_t>(c.field)].text(), c.shown) << c.typed;
         EXPECT_EQ(f.ProgramTable.at(33, c.column), c.low) << c.typed;
-        if (c.high >= 0) EXPECT_EQ(f.ProgramTable.at(33, c.column + 1), c.high) << c.typed;
+        if (c.high >= 0) {
+            EXPECT_EQ(f.ProgramTable.at(33, c.column + 1), c.high) << c.typed;
+        }
     }
     f.Combo1.pick(3);
     f.Combo2.pick(29);

@@ -1,0 +1,157 @@
+// The demonstration sequencer on the hand-driven clock.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "absent_port.h"
+#include "corvel/form.h"
+#include "temp_dir.h"
+
+namespace {
+
+class CorvelPreviewTest : public ::testing::Test {
+  protected:
+    CorvelPreviewTest() {
+        form = std::make_unique<corvel::Form1>(
+            corvel::Environment{temp.path() / "dovra", clock, port, {}});
+        form->load();
+        form->timers.advance(clock, 1000);  // edits count from here on
+    }
+
+    // A dark program (work mode 4) with the given timing.
+    void program(const char* interval, const char* hold, const char* workNumber) {
+        form->Text1[0].type("4");
+        form->Text1[1].type(interval);
+        form->Text1[2].type(hold);
+        form->Text1[3].type(workNumber);
+    }
+
+    struct Change {
+        std::int64_t atMs;
+        int step;
+    };
+    // Every change of the step counter over the next ms, at 1 ms resolution.
+    std::vector<Change> run(std::int64_t ms) {
+        std::vector<Change> changes;
+        int step = form->DemoStep;
+        for (std::int64_t t = 0; t < ms; ++t) {
+            form->timers.advance(clock, 1);
+            if (form->DemoStep != step) changes.push_back({clock.nowMs(), step = form->DemoStep});
+        }
+        return changes;
+    }
+
+    test::TempDir temp;
+    ui::ManualClock clock;
+    test::AbsentPort port;
+    std::unique_ptr<corvel::Form1> form;
+};
+
+TEST_F(CorvelPreviewTest, CirculateStepsOneIntervalApartThenHolds) {
+    program("50", "100", "5");  // 500 ms steps, 1 s hold at 0.01 s
+    form->Options.select(corvel::Circulate);
+    const std::vector<Change> changes = run(5000);
+    ASSERT_GE(changes.size(), 7u);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(changes[static_cast<size_t>(k)].step, k + 1);
+    for (int k = 1; k < 5; ++k)
+        EXPECT_EQ(changes[static_cast<size_t>(k)].atMs - changes[static_cast<size_t>(k) - 1].atMs,
+                  500);
+    EXPECT_EQ(changes[5].step, 0);
+    const std::int64_t hold = changes[5].atMs - changes[4].atMs;
+    EXPECT_GE(hold, 1000);
+    EXPECT_LE(hold, 1100);
+    EXPECT_EQ(changes[6].step, 1);  // and round again
+    EXPECT_EQ(form->Options.selected(), corvel::Circulate);
+}
+
+TEST_F(CorvelPreviewTest, ShortIntervalsStepOncePerRefresh) {
+    program("1", "100", "20");  // 10 ms steps
+    form->Options.select(corvel::Circulate);
+    const std::vector<Change> changes = run(1000);
+    // A step comes at the first 10 ms tick after each refresh.
+    EXPECT_GE(changes.size(), 9u);
+    EXPECT_LE(changes.size(), 11u);
+    for (size_t k = 1; k < changes.size(); ++k)
+        EXPECT_NEAR(changes[k].atMs - changes[k - 1].atMs, 100, 10);
+}
+
+TEST_F(CorvelPreviewTest, SingleDemoEndsOnStopAtStepZero) {
+    program("10", "0", "3");  // hold of 1 ms: the last step for a single refresh
+    form->Options.select(corvel::SingleDemo);
+    const std::vector<Change> changes = run(3000);
+    ASSERT_EQ(changes.size(), 4u);
+    EXPECT_EQ(changes[2].step, 3);
+    EXPECT_EQ(changes[3].step, 0);
+    EXPECT_LE(changes[3].atMs - changes[2].atMs, 101);
+    EXPECT_EQ(form->Options.selected(), corvel::Stop);
+    EXPECT_FALSE(form->Timer3.enabled());
+    EXPECT_EQ(form->Label7[0].caption(), std::string(64, '.'));  // mode 4 stays dark
+}
+
+TEST_F(CorvelPreviewTest, StopPauseAndMonitorMidRun) {
+    program("20", "100", "9");
+    form->Options.select(corvel::Circulate);
+    run(700);
+    const int reached = form->DemoStep;
+    ASSERT_GT(reached, 1);
+
+    form->Options.select(corvel::Pause);
+    run(1000);
+    EXPECT_EQ(form->DemoStep, reached);
+    EXPECT_FALSE(form->Timer3.enabled());
+    form->Options.select(corvel::Circulate);
+    run(250);
+    EXPECT_EQ(form->DemoStep, reached + 1);
+
+    form->Options.select(corvel::Monitor);
+    const bool stepping = form->Timer3.enabled();
+    run(1000);
+    EXPECT_EQ(form->Timer3.enabled(), stepping);
+    EXPECT_LE(form->DemoStep, reached + 2);  // one step more at most without a refresh
+
+    form->Options.select(corvel::Stop);
+    run(100);
+    EXPECT_EQ(form->DemoStep, 0);
+    EXPECT_FALSE(form->Timer3.enabled());
+    EXPECT_FALSE(form->Timer4.enabled());
+}
+
+TEST_F(CorvelPreviewTest, ChangedTimingTakesEffectAtTheNextRefresh) {
+    program("50", "100", "9");
+    form->Options.select(corvel::Circulate);
+    run(1200);
+    form->Text1[1].type("20");  // 200 ms steps from the next refresh
+    const std::vector<Change> faster = run(1000);
+    ASSERT_GE(faster.size(), 3u);
+    EXPECT_EQ(faster[2].atMs - faster[1].atMs, 200);
+
+    form->Text1[3].type("1");  // below the current step: the hold starts
+    run(100);
+    EXPECT_EQ(form->DemoStep, 1);
+    EXPECT_TRUE(form->Timer4.enabled());
+    EXPECT_FALSE(form->Timer3.enabled());
+}
+
+TEST_F(CorvelPreviewTest, PeriodsStayWithinWhatTheTimersHold) {
+    const struct {
+        const char* unit;
+        const char* interval;
+        int periodMs;
+    } cases[] = {
+        {"0", "0", 1}, {"0", "5", 50}, {"1", "5", 500}, {"1", "400", 30000}, {"0", "9999", 30000}};
+    form->Command7.click();  // the panel holds TimeUnit
+    for (const auto& c : cases) {
+        form->Text5[0].type(c.unit);
+        form->Text1[1].type(c.interval);
+        form->timers.advance(clock, 100);
+        EXPECT_EQ(form->Timer3.interval(), c.periodMs) << c.unit << " " << c.interval;
+    }
+    form->Refreshing = true;  // texts the grid holds before the first tick
+    form->Text1[1].setText("-5");
+    form->Text1[3].setText("99999");
+    form->leddis();
+    EXPECT_EQ(form->Timer3.interval(), 1);
+}
+
+}  // namespace
