@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <memory>
@@ -62,10 +64,14 @@ bool showItems(QListWidget* widget, const std::vector<std::string>& items) {
 // Through the selection model, which the widget's own item calls would
 // bypass while the widget lets the user select nothing.
 void showSelected(QListWidget* widget, int index, bool on) {
-    const QSignalBlocker block(widget->selectionModel());
-    widget->selectionModel()->select(
-        widget->model()->index(index, 0),
-        on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+    const QModelIndex item = widget->model()->index(index, 0);
+    {
+        const QSignalBlocker block(widget->selectionModel());
+        widget->selectionModel()->select(
+            item, on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+    }
+    // The view heard nothing of the change: the item is drawn anew here.
+    widget->viewport()->update(widget->visualRect(item));
 }
 
 // Lets the user's clicks reach the model only: the widget selects nothing by
@@ -110,6 +116,33 @@ void showCombo(const ui::ComboBox& combo, QComboBox* widget) {
         widget->addItems(items);
     }
     if (widget->currentText() != qs(combo.text())) widget->setEditText(qs(combo.text()));
+}
+
+void showDropDown(const ui::ComboBox& combo, QComboBox* widget) {
+    showCommon(combo, widget);
+    const QSignalBlocker block(widget);
+    QStringList items;
+    for (const auto& item : combo.items()) items << qs(item);
+    QStringList shown;
+    for (int i = 0; i < widget->count(); ++i) shown << widget->itemText(i);
+    if (shown != items) {
+        widget->clear();
+        widget->addItems(items);
+    }
+    const int current = static_cast<int>(items.indexOf(qs(combo.text())));
+    if (widget->currentIndex() != current) widget->setCurrentIndex(current);
+}
+
+void showOption(const ui::OptionGroup& group, int index, QRadioButton* widget) {
+    showCommon(group, widget);
+    widget->setText(qs(group.captions().at(static_cast<size_t>(index))));
+    const bool on = group.selected() == index;
+    if (widget->isChecked() == on) return;
+    const QSignalBlocker block(widget);
+    // An exclusive button is not unchecked by itself, only by its neighbour.
+    widget->setAutoExclusive(false);
+    widget->setChecked(on);
+    widget->setAutoExclusive(true);
 }
 
 // The list widget's view of a ListBox: which items it shows as selected,
@@ -257,6 +290,37 @@ void bindComboBox(ui::ComboBox& combo, QComboBox* widget) {
                      });
 }
 
+void bindDropDownList(ui::ComboBox& combo, QComboBox* widget) {
+    widget->setEditable(false);
+    follow(combo, widget, [&combo](QComboBox* w) { showDropDown(combo, w); });
+    QObject::connect(widget, &QComboBox::activated, widget, [&combo, widget](int index) {
+        combo.pick(index);
+        showDropDown(combo, widget);
+    });
+}
+
+void bindOptionGroup(ui::OptionGroup& group, const std::vector<QRadioButton*>& buttons) {
+    std::vector<QPointer<QRadioButton>> guards(buttons.begin(), buttons.end());
+    const auto showAll = [&group, guards] {
+        for (size_t i = 0; i < guards.size(); ++i)
+            if (guards[i]) showOption(group, static_cast<int>(i), guards[i].data());
+    };
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const int index = static_cast<int>(i);
+        buttons[i]->setObjectName(qs(group.optionName(index)));
+        buttons[i]->setAutoExclusive(true);
+        // The model's selection is shown back: a click it refused, or one
+        // whose handler chose another option, leaves the model's choice.
+        QObject::connect(buttons[i], &QAbstractButton::clicked, buttons[i],
+                         [&group, index, showAll] {
+                             group.select(index);
+                             showAll();
+                         });
+    }
+    group.observe(showAll);
+    showAll();
+}
+
 void bindListBox(ui::ListBox& list, QListWidget* widget) {
     auto* view = new ListView(list, widget);
     follow(list, widget, [view](QListWidget*) { view->show(); });
@@ -281,6 +345,14 @@ void bindFrame(ui::Frame& frame, QGroupBox* widget) {
     follow(frame, widget, [&frame](QGroupBox* w) {
         showCommon(frame, w);
         w->setTitle(qs(frame.caption()));
+    });
+}
+
+void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget) {
+    follow(progress, widget, [&progress](QProgressBar* w) {
+        showCommon(progress, w);
+        w->setRange(0, std::max(1, progress.maximum()));
+        w->setValue(progress.value());
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "ui/controls.h"
 
 class QAbstractButton;
@@ -10,6 +12,8 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QProgressBar;
+class QRadioButton;
 class QWidget;
 
 // Each function binds one window-model control to one widget, both ways: the
@@ -25,6 +29,12 @@ void bindTextBox(ui::TextBox& box, QLineEdit* widget);
 void bindButton(ui::Button& button, QAbstractButton* widget);
 void bindCheckBox(ui::CheckBox& box, QCheckBox* widget);
 void bindComboBox(ui::ComboBox& combo, QComboBox* widget);
+// A drop-down list: the widget takes no typing, shows the entry that holds
+// the combo's text (none when no entry does) and hands each pick to it.
+void bindDropDownList(ui::ComboBox& combo, QComboBox* widget);
+// Button i shows option i of the group, named after it; clicking it selects
+// the option. The group's enabled and visible state apply to every button.
+void bindOptionGroup(ui::OptionGroup& group, const std::vector<QRadioButton*>& buttons);
 
 // Item n of the widget is selected exactly when the list's item n is on; a
 // click on an item flips it in the list. The list's columns divide the
@@ -33,6 +43,7 @@ void bindListBox(ui::ListBox& list, QListWidget* widget);
 
 void bindFileList(ui::FileList& files, QListWidget* widget);
 void bindFrame(ui::Frame& frame, QGroupBox* widget);
+void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget);
 // The surface's lines, read-only.
 void bindSurface(ui::Surface& surface, QPlainTextEdit* widget);
 

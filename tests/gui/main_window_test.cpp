@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -175,6 +176,36 @@ TEST_F(PlexaWindow, OutputClicksWriteTheCurrentStep) {
     clickOutput(10);
     EXPECT_TRUE(outputsOn().empty());
     EXPECT_EQ(form->ProgramTable.byte(record + 3), 0);
+}
+
+// The list is drawn anew where its items change, whoever changes them: a
+// new step, a loaded file.
+TEST_F(PlexaWindow, TheOutputListRepaintsWhenItsItemsChange) {
+    open();
+    auto* list = find<QListWidget>("List1");
+    const QRect item3 = list->visualItemRect(list->item(3));
+    struct PaintWatch final : QObject {
+        QRegion painted;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent*>(event)->region();
+            return false;
+        }
+    } watch;
+    list->viewport()->installEventFilter(&watch);
+    auto repainted = [&](auto change) {
+        QCoreApplication::processEvents();
+        watch.painted = QRegion();
+        change();
+        QCoreApplication::processEvents();
+        return watch.painted.contains(item3.center());
+    };
+    EXPECT_TRUE(repainted([&] { clickOutput(3); }));
+    EXPECT_TRUE(repainted([&] { click("Command7"); }));  // "+": step 2, all off
+    EXPECT_TRUE(repainted([&] { click("Command8"); }));
+    form->Text2.setText("mernal");
+    EXPECT_TRUE(repainted([&] { click("Command1"); }));   // the default file: all off
+    EXPECT_FALSE(repainted([&] { click("Command1"); }));  // nothing changed: nothing drawn
 }
 
 TEST_F(PlexaWindow, RangeSetSwitchesFromToWithAll) {

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QRect>
+#include <array>
+
+#include "corvel/form.h"
+
+class QLineEdit;
+
+namespace corvel {
+
+// Shows every control of Corvel's Form1 where the design puts it and hands
+// the user's input to it. The form must outlive the window.
+//
+// The design places controls in twips (15 to a pixel at 96 dpi) for a font
+// narrower than today's: every left edge and width is stretched by one
+// factor so that the widest word of the grid's headers fits the pitch of
+// the fields below it. The drawing scrolls when the window is smaller.
+class MainWindow final : public QMainWindow {
+  public:
+    explicit MainWindow(Form1& form, QWidget* parent = nullptr);
+
+  private:
+    // Twips of the design to pixels of the drawing.
+    QRect at(int left, int top, int width, int height) const;
+    QPoint at(int left, int top) const;
+    int across(int twips) const;
+
+    void titleRow(QWidget* parent);
+    void selectors(QWidget* parent);
+    void grid(QWidget* parent);
+    void headers(QWidget* parent);
+    void additionalPanel(QWidget* parent);
+    void fileRow(QWidget* parent);
+    void workModeAndOptions(QWidget* parent);
+    void outputPanel(QWidget* parent);
+    void bitPanel(QWidget* parent);
+    void lampLines(QWidget* parent);
+    void statusRows(QWidget* parent);
+
+    Form1& form_;
+    double stretch_ = 1.0;
+    std::array<QLineEdit*, 18> grid_{};
+    std::array<QLineEdit*, 9> additional_{};
+};
+
+}  // namespace corvel
