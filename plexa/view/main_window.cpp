@@ -12,6 +12,7 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -299,7 +300,11 @@ QWidget* MainWindow::bottomRows(QWidget* parent) {
         "the port box and that the controller is switched on.");
     status->setWordWrap(true);
     status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    grid->addWidget(status, 2, 0, 1, 7);
+    grid->addWidget(status, 2, 0, 1, 6);
+    auto* progress = new QProgressBar(box);
+    view::bindProgressBar(form_.progress, progress);
+    progress->setToolTip("Blocks of the range sent or read");
+    grid->addWidget(progress, 2, 6);
     auto* surface = new QPlainTextEdit(box);
     surface->setFixedHeight(4 * surface->fontMetrics().lineSpacing() + 8);
     view::bindSurface(form_.surface, surface);
