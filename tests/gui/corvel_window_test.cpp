@@ -237,7 +237,7 @@ TEST_F(CorvelWindow, TheBitPanelOfWorkMode7SetsTheMaskBytes) {
     EXPECT_GT(bits->visualItemRect(bits->item(8)).top(), bits->visualItemRect(bits->item(7)).top());
 }
 
-TEST_F(CorvelWindow, PanelsComeOverWhatTheyCover) {
+TEST_F(CorvelWindow, PanelsComeOverWhatTheyCoverAndOptionsShowTheirState) {
     click("Command7");
     const QRect grid = place("Text1(4)");
     QWidget* top = drawing()->childAt(grid.center());
@@ -247,6 +247,9 @@ TEST_F(CorvelWindow, PanelsComeOverWhatTheyCover) {
     QTest::mouseClick(find<QRadioButton>("Option3"), Qt::LeftButton);
     EXPECT_EQ(form->Options.selected(), corvel::Pause);
     EXPECT_FALSE(find<QRadioButton>("Option4")->isChecked());
+    form->Options.setOptionEnabled(corvel::Monitor, false);  // as during a transfer
+    EXPECT_FALSE(find<QRadioButton>("Option5")->isEnabled());
+    EXPECT_TRUE(find<QRadioButton>("Option6")->isEnabled());
 }
 
 }  // namespace

@@ -7,6 +7,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QLineEdit>
+#include <QProgressBar>
+
+#include "corvel/form.h"
+#include "corvel/view/main_window.h"
 #include "plexa/form.h"
 #include "plexa/view/main_window.h"
 #include "serial/qt_serial_port.h"
@@ -54,6 +59,46 @@ TEST(PlexaWindowLine, DownloadClickedSendsTheRangeToTheController) {
     EXPECT_EQ(window.findChild<QLabel*>("Label10")->text(), " 20");
     EXPECT_EQ(window.findChild<QLabel*>("Label13")->text(), "CommunicateSuccessfully");
     EXPECT_TRUE(window.findChild<QLabel*>("Label9")->text().endsWith(" ms"));
+}
+
+// Corvel's DownLoad runs inside the click and shows its progress as it goes;
+// a lamp line of the preview is the window's own text.
+TEST(CorvelWindowLine, DownloadClickedSendsTheShowToTheController) {
+    test::TempDir temp;
+    const auto dataDir = temp.path() / "dovra";
+    ctrlsim::Simulator sim;
+    sim.start();
+    sim.linkAs(dataDir, 1);
+    for (int com = 2; com <= 16; ++com) {
+        std::filesystem::create_symlink(dataDir / "absent",
+                                        dataDir / ("com" + std::to_string(com)));
+    }
+    ui::SteadyClock clock;
+    serial::QtSerialPort port(dataDir);
+    int repaints = 0;
+    corvel::Form1 form({dataDir, clock, port, [&repaints] { ++repaints; }});
+    view::TimerDriver driver(form.timers);
+    corvel::MainWindow window(form);
+    form.load();
+    window.show();
+    form.ProgramTable.set(0, 6, 12);  // PA00 in mode 0: a block of 2 at 12
+    form.ProgramTable.set(119, 31, 0xA5);
+    form.ProgramTable.set(0, 5, 3);
+    form.ProgramTable.set(0, 7, 2);
+    form.ProgramTable.set(0, 8, 40);
+    form.ProgramTable.set(0, 18, 2);
+    form.Combo2.pick(0);
+    QTest::qWait(1300);  // the header tick, then the window ticks
+
+    EXPECT_EQ(window.findChild<QLabel*>("Label7(0)")->text(),
+              QString(12, '.') + "II" + QString(50, '.'));
+    QTest::mouseClick(window.findChild<QPushButton*>("Command3"), Qt::LeftButton);
+    EXPECT_EQ(sim.corvelBlock(240)[15], 0xA5);
+    EXPECT_EQ(sim.corvelBlock(1)[6], 12);
+    EXPECT_EQ(repaints, 240);
+    EXPECT_EQ(window.findChild<QProgressBar*>("progress")->value(), 240);
+    EXPECT_EQ(window.findChild<QLabel*>("Label10")->text(), " 240");
+    EXPECT_EQ(window.findChild<QLabel*>("Label13")->text(), "the communication is normal");
 }
 
 }  // namespace
