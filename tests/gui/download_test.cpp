@@ -21,18 +21,25 @@
 
 namespace {
 
-TEST(PlexaWindowLine, DownloadClickedSendsTheRangeToTheController) {
-    test::TempDir temp;
-    const auto dataDir = temp.path() / "dovra";
-    ctrlsim::Simulator sim;
-    sim.start();
-    sim.linkAs(dataDir, 1);
-    for (int com = 2; com <= 16; ++com) {
-        std::filesystem::create_symlink(dataDir / "absent",
-                                        dataDir / ("com" + std::to_string(com)));
+// A simulated controller as COM port 1, the only port there is.
+struct SimulatedCom1 {
+    SimulatedCom1() {
+        sim.start();
+        sim.linkAs(dataDir, 1);
+        for (int com = 2; com <= 16; ++com)
+            std::filesystem::create_symlink(dataDir / "absent",
+                                            dataDir / ("com" + std::to_string(com)));
     }
+    test::TempDir temp;
+    std::filesystem::path dataDir = temp.path() / "dovra";
+    ctrlsim::Simulator sim;
     ui::SteadyClock clock;
-    serial::QtSerialPort port(dataDir);
+    serial::QtSerialPort port{dataDir};
+};
+
+TEST(PlexaWindowLine, DownloadClickedSendsTheRangeToTheController) {
+    SimulatedCom1 line;
+    auto& [temp, dataDir, sim, clock, port] = line;
     plexa::Form1 form({dataDir, clock, port, {}});
     view::TimerDriver driver(form.timers);
     plexa::MainWindow window(form);
@@ -64,17 +71,8 @@ TEST(PlexaWindowLine, DownloadClickedSendsTheRangeToTheController) {
 // Corvel's DownLoad runs inside the click and shows its progress as it goes;
 // a lamp line of the preview is the window's own text.
 TEST(CorvelWindowLine, DownloadClickedSendsTheShowToTheController) {
-    test::TempDir temp;
-    const auto dataDir = temp.path() / "dovra";
-    ctrlsim::Simulator sim;
-    sim.start();
-    sim.linkAs(dataDir, 1);
-    for (int com = 2; com <= 16; ++com) {
-        std::filesystem::create_symlink(dataDir / "absent",
-                                        dataDir / ("com" + std::to_string(com)));
-    }
-    ui::SteadyClock clock;
-    serial::QtSerialPort port(dataDir);
+    SimulatedCom1 line;
+    auto& [temp, dataDir, sim, clock, port] = line;
     int repaints = 0;
     corvel::Form1 form({dataDir, clock, port, [&repaints] { ++repaints; }});
     view::TimerDriver driver(form.timers);
