@@ -135,6 +135,7 @@ void showDropDown(const ui::ComboBox& combo, QComboBox* widget) {
 
 void showOption(const ui::OptionGroup& group, int index, QRadioButton* widget) {
     showCommon(group, widget);
+    if (!group.optionEnabled(index)) widget->setEnabled(false);
     widget->setText(qs(group.captions().at(static_cast<size_t>(index))));
     const bool on = group.selected() == index;
     if (widget->isChecked() == on) return;

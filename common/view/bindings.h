@@ -33,7 +33,8 @@ void bindComboBox(ui::ComboBox& combo, QComboBox* widget);
 // the combo's text (none when no entry does) and hands each pick to it.
 void bindDropDownList(ui::ComboBox& combo, QComboBox* widget);
 // Button i shows option i of the group, named after it; clicking it selects
-// the option. The group's enabled and visible state apply to every button.
+// the option. The group's enabled and visible state apply to every button,
+// and each option's own enabled state to its button.
 void bindOptionGroup(ui::OptionGroup& group, const std::vector<QRadioButton*>& buttons);
 
 // Item n of the widget is selected exactly when the list's item n is on; a
