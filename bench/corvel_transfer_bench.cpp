@@ -3,12 +3,16 @@
 // Monitor cycles per second.
 #include <benchmark/benchmark.h>
 
+#include <time.h>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <chrono>
 
 #include "corvel/form.h"
 #include "serial/qt_serial_port.h"
 #include "simulator.h"
 #include "temp_dir.h"
+#include "view/timer_driver.h"
 
 namespace {
 
@@ -58,5 +62,33 @@ void PacedMonitorCycle(benchmark::State& state) {
     state.SetLabel(line.form.Label13.caption());
 }
 BENCHMARK(PacedMonitorCycle)->Iterations(20)->Unit(benchmark::kMillisecond);
+
+double windowThreadSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+// Processor time of the window's thread (the simulator runs on its own)
+// over 20 s in Monitor mode, with the controller answering and with a
+// controller that never does.
+void MonitorProcessorTime(benchmark::State& state) {
+    PacedLine line;
+    if (state.range(0) == 1) line.sim.setFault(ctrlsim::Fault::kNoReply);
+    view::TimerDriver driver(line.form.timers);
+    line.form.Options.select(corvel::Monitor);
+    double share = 0;
+    for (auto _ : state) {
+        const double cpu = windowThreadSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        while (wall.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        share = (windowThreadSeconds() - cpu) / 20.0;
+    }
+    state.counters["cpu_share_percent"] = 100 * share;
+    state.SetLabel(state.range(0) == 0 ? "answering" : "no reply");
+}
+BENCHMARK(MonitorProcessorTime)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
