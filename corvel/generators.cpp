@@ -183,6 +183,22 @@ Lamps lampStates(const ProgramFields& fields, double c) {
     return lamps;
 }
 
+ProgramFields programFields(std::span<const std::uint8_t, 32> program) {
+    ProgramFields fields;
+    fields.value[0] = program[0];
+    fields.value[1] = program[1] + 256 * program[2];
+    fields.value[2] = program[3] + 256 * program[4];
+    for (std::size_t i = 3; i < fields.value.size(); ++i) fields.value[i] = program[i + 2];
+    return fields;
+}
+
+std::array<std::uint8_t, 32> outputBytes(const Lamps& lamps) {
+    std::array<std::uint8_t, 32> bytes{};
+    for (std::size_t i = 0; i < 256; ++i)
+        if (lamps[i] == kOn) bytes[i / 8] |= static_cast<std::uint8_t>(1 << i % 8);
+    return bytes;
+}
+
 std::array<std::string, 4> lampLines(const Lamps& lamps) {
     std::array<std::string, 4> lines;
     for (std::size_t k = 0; k < 4; ++k)

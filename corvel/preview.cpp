@@ -3,19 +3,13 @@
 #include "base/number.h"
 #include "corvel/form.h"
 #include "corvel/generators.h"
+#include "corvel/show_timing.h"
 
 namespace corvel {
 namespace {
 
-constexpr int kLongestPeriodMs = 30000;
-
 double value(const ui::TextBox& field) {
     return base::numberValue(field.text());
-}
-
-// A time field in ms at the show's unit; 0 or below runs as 1 ms.
-int periodMs(const ui::TextBox& field, int unitMs) {
-    return base::clampRound(value(field) * unitMs, 1, kLongestPeriodMs);
 }
 
 // WorkNumber as the step counter holds it.
@@ -31,9 +25,9 @@ void Form1::wirePreview() {
 }
 
 void Form1::leddis() {
-    const int unitMs = ProgramTable.at(0, 19) == 0 ? 10 : 100;
-    Timer3.setInterval(periodMs(Text1[1], unitMs));
-    Timer4.setInterval(periodMs(Text1[2], unitMs));
+    const int unitMs = timeUnitMs(ProgramTable.at(0, 19));
+    Timer3.setInterval(periodMs(value(Text1[1]), unitMs));
+    Timer4.setInterval(periodMs(value(Text1[2]), unitMs));
     const int option = Options.selected();
     const bool running = option == SingleDemo || option == Circulate;
     const double workNumber = value(Text1[3]);

@@ -20,15 +20,21 @@ struct Arguments {
     bool pace = false;
     std::optional<ctrlsim::Fault> fault;
     int failFirst = -1;
+    std::optional<int> play;
+    std::string_view playName;
 };
 
 constexpr const char* kUsage =
     "usage: ctrlsim --com N [--data-dir DIR] [--pace] [--fault KIND] [--fail-first K]\n"
+    "               [--play PROGRAM]\n"
     "  --com N         link the controller as COM port N (1 to 16)\n"
     "  --data-dir DIR  where the link comN is made (default: the programs' data directory)\n"
     "  --pace          take the time of a 9600 baud line for every byte\n"
     "  --fault KIND    none, no-reply, refuse, bad-checksum, bad-framing, short-reply, stale\n"
-    "  --fail-first K  only the first K requests meet the fault (default fault: no-reply)\n";
+    "  --fail-first K  only the first K requests meet the fault (default fault: no-reply)\n"
+    "  --play PROGRAM  the outputs play Corvel program PROGRAM (PA00 to PD29) of the show\n"
+    "                  downloaded, by its own Interval and HoldTime, as Monitor shows them;\n"
+    "                  what Control switches is played over\n";
 
 std::optional<int> numberIn(std::string_view text) {
     int value = 0;
@@ -49,6 +55,10 @@ bool takeOption(Arguments& args, std::string_view option, const char* value) {
         return true;
     }
     if (option == "--fault") return (args.fault = ctrlsim::faultNamed(value)).has_value();
+    if (option == "--play") {
+        args.playName = value;
+        return (args.play = ctrlsim::programNamed(value)).has_value();
+    }
     const std::optional<int> number = numberIn(value);
     if (!number) return false;
     if (option == "--com")
@@ -97,7 +107,7 @@ int main(int argc, char** argv) {
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&endSignals, signal);
     pthread_sigmask(SIG_BLOCK, &endSignals, nullptr);
 
-    ctrlsim::Simulator simulator(ctrlsim::Options{.pace = args->pace});
+    ctrlsim::Simulator simulator(ctrlsim::Options{.pace = args->pace, .playProgram = args->play});
     try {
         simulator.start();
         simulator.linkAs(args->dataDir, args->com);
@@ -107,7 +117,9 @@ int main(int argc, char** argv) {
     }
     if (args->fault) simulator.setFault(*args->fault, args->failFirst);
     std::cout << "ctrlsim: COM" << args->com << " is " << simulator.slavePath() << ", linked as "
-              << simulator.linkPath().string() << "\nctrlsim: Ctrl-C ends" << std::endl;
+              << simulator.linkPath().string() << '\n';
+    if (args->play) std::cout << "ctrlsim: the outputs play program " << args->playName << '\n';
+    std::cout << "ctrlsim: Ctrl-C ends" << std::endl;
     const int signal = waitForEnd(endSignals);
     simulator.stop();
     std::cout << "ctrlsim: " << strsignal(signal) << ", link removed" << std::endl;

@@ -38,7 +38,9 @@ timespec toTimespec(std::chrono::steady_clock::duration wait) {
 
 }  // namespace
 
-Simulator::Simulator(Options options) : options_(options) {}
+Simulator::Simulator(Options options) : options_(options) {
+    if (options_.playProgram) player_.emplace(*options_.playProgram);
+}
 
 Simulator::~Simulator() {
     stop();
@@ -51,6 +53,7 @@ void Simulator::start() {
         closeLine();
         throw;
     }
+    playStart_ = Clock::now();
     thread_ = std::thread(&Simulator::run, this);
 }
 
@@ -120,6 +123,9 @@ void Simulator::receive() {
         // Paced, a request is in only when its last byte would have arrived.
         const auto length = static_cast<std::int64_t>(frame.size());
         const auto end = options_.pace ? std::max(now, frameStart_ + length * kByteTime) : now;
+        if (player_)
+            player_->play(controller_,
+                          std::chrono::duration_cast<std::chrono::milliseconds>(end - playStart_));
         schedule(controller_.answer(frame), end);
         frameStart_ = end;
     }

@@ -13,12 +13,15 @@
 #include <vector>
 
 #include "controller.h"
+#include "show_player.h"
 
 namespace ctrlsim {
 
 struct Options {
     // Lets every byte take its time on a 9600 baud line, each way.
     bool pace = false;
+    // A Corvel program (0 to 119) that the outputs play from the start.
+    std::optional<int> playProgram;
 };
 
 // A controller on a pseudo-terminal: the programs open its slave side as
@@ -74,6 +77,8 @@ class Simulator {
     void removeLink();
 
     Options options_;
+    std::optional<ShowPlayer> player_;
+    Clock::time_point playStart_;
     mutable std::mutex mutex_;  // guards controller_ and writing to the line
     Controller controller_;
     // The rest belongs to the simulator's thread.

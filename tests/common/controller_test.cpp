@@ -12,6 +12,7 @@ using ctrlsim::Block;
 using ctrlsim::Bytes;
 using ctrlsim::Controller;
 using ctrlsim::Fault;
+using ctrlsim::FrameReader;
 
 const Bytes kAccepted{2, 5, 3};
 const Bytes kRefused{15, 15};
@@ -74,6 +75,34 @@ TEST(Controller, EachFaultShapesTheRepliesToTheFirstKRequests) {
         EXPECT_EQ(controller.plexaBlock(300) == kCounting, c.stored);
         EXPECT_EQ(controller.answer(test::plexaRead(299)), good);
     }
+}
+
+// 16 bytes of 255 sum to 4080, 0x0FF0: the checksum's high byte is 15.
+TEST(Controller, ChecksumsAboveOneByteCarryTheirHighByte) {
+    Block full;
+    full.fill(0xFF);
+    Bytes expected(17, 0xFF);
+    expected[0] = 2;
+    expected.insert(expected.end(), {0xF0, 0x0F, 3});
+    Controller controller;
+    EXPECT_EQ(controller.answer(test::plexaWrite(300, full)), kAccepted);
+    EXPECT_EQ(controller.answer(test::plexaRead(300)), expected);
+    EXPECT_EQ(controller.answer(test::corvelWrite(9, full)), kAccepted);
+    EXPECT_EQ(controller.answer(test::corvelRead(9)), expected);
+}
+
+TEST(FrameReader, JunkArrivingWithAFrameInOneWriteIsSkipped) {
+    const Bytes read5 = test::corvelRead(5);
+    const Bytes read7 = test::plexaRead(7);
+    Bytes chunk{0xEE, 0x00, 0x41, 3, 15};
+    chunk.insert(chunk.end(), read5.begin(), read5.end());
+    chunk.insert(chunk.end(), {0xEE, 0xEE});
+    chunk.insert(chunk.end(), read7.begin(), read7.begin() + 3);
+    FrameReader reader;
+    EXPECT_EQ(reader.feed(chunk), std::vector<Bytes>{read5});
+    EXPECT_TRUE(reader.midFrame());
+    EXPECT_EQ(reader.feed({read7.begin() + 3, read7.end()}), std::vector<Bytes>{read7});
+    EXPECT_FALSE(reader.midFrame());
 }
 
 }  // namespace
