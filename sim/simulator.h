@@ -21,7 +21,7 @@ struct Options {
     // Lets every byte take its time on a 9600 baud line, each way.
     bool pace = false;
     // A Corvel program (0 to 119) that the outputs play from the start.
-    std::optional<int> playProgram;
+    std::optional<int> playProgram = std::nullopt;
 };
 
 // A controller on a pseudo-terminal: the programs open its slave side as
