@@ -5,8 +5,10 @@ namespace {
 
 using test::PlexaFormTest;
 
-int outputByte(const plexa::Form1& f, int step, int groups, int k) {
-    return f.ProgramTable.byte(plexa::stepBase(step, groups) + 2 + k);
+// Step s's outputs start at 2s(G + 1) + 2: byte 32 for step 3 of four
+// groups, 12 for step 1, and 36 for step 1 of sixteen.
+int byteAt(const plexa::Form1& f, int address) {
+    return f.ProgramTable.byte(address);
 }
 
 TEST_F(PlexaFormTest, StepChangeMovesTextNineAndNeverCommits) {
@@ -15,7 +17,7 @@ TEST_F(PlexaFormTest, StepChangeMovesTextNineAndNeverCommits) {
     f.Text5[0].type("25");
     EXPECT_EQ(f.Text9.text(), "24");
     EXPECT_EQ(f.Text5[2].text(), "0");  // step 25 is empty
-    EXPECT_EQ(f.ProgramTable.word(plexa::stepBase(25, 4)), 0);
+    EXPECT_EQ(f.ProgramTable.word(250), 0);
     f.Text5[0].type("1");
     EXPECT_EQ(f.Text9.text(), "1");  // 0 is raised to 1
     EXPECT_EQ(f.Text5[2].text(), "44");
@@ -48,20 +50,20 @@ TEST_F(PlexaFormTest, ListClickWritesEveryOutputByteOfTheStep) {
     f.Text5[0].type("3");
     f.List1.click(0);
     f.List1.click(63);
-    EXPECT_EQ(outputByte(f, 3, 4, 0), 0x01);
-    EXPECT_EQ(outputByte(f, 3, 4, 7), 0x80);
+    EXPECT_EQ(byteAt(f, 32), 0x01);
+    EXPECT_EQ(byteAt(f, 39), 0x80);
     f.List1.click(64);  // no such output with 4 groups
     EXPECT_FALSE(f.List1.selected(64));
-    EXPECT_EQ(outputByte(f, 3, 4, 8), 0);  // the next record's control word
+    EXPECT_EQ(byteAt(f, 40), 0);  // the next record's control word
     f.List1.click(0);
-    EXPECT_EQ(outputByte(f, 3, 4, 0), 0);
+    EXPECT_EQ(byteAt(f, 32), 0);
 }
 
 TEST_F(PlexaFormTest, ListClicksBeforeTheFirstTickChangeOnlyTheList) {
     auto& f = start();
     f.List1.click(5);
     EXPECT_TRUE(f.List1.selected(5));
-    EXPECT_EQ(outputByte(f, 1, 4, 0), 0);
+    EXPECT_EQ(byteAt(f, 12), 0);
 }
 
 TEST_F(PlexaFormTest, RangeSetSwitchesOutputsFromToInEitherDirection) {
@@ -70,19 +72,19 @@ TEST_F(PlexaFormTest, RangeSetSwitchesOutputsFromToInEitherDirection) {
     f.Check1.click();
     EXPECT_EQ(f.Label21.caption(), "ON");
     f.Command6.click();  // From 0 To 255, all on
-    for (int k = 0; k < 32; ++k) ASSERT_EQ(outputByte(f, 1, 16, k), 0xFF);
+    for (int k = 0; k < 32; ++k) ASSERT_EQ(byteAt(f, 36 + k), 0xFF);
     f.Check1.click();
     EXPECT_EQ(f.Label21.caption(), "OFF");
     f.Text3.type("10");
     f.Text4.type("3");
     f.Command6.click();
-    EXPECT_EQ(outputByte(f, 1, 16, 0), 0x07);
-    EXPECT_EQ(outputByte(f, 1, 16, 1), 0xF8);
+    EXPECT_EQ(byteAt(f, 36), 0x07);
+    EXPECT_EQ(byteAt(f, 37), 0xF8);
     f.Check1.click();
     f.Text3.type("5");
     f.Text4.type("5");
     f.Command6.click();
-    EXPECT_EQ(outputByte(f, 1, 16, 0), 0x27);
+    EXPECT_EQ(byteAt(f, 36), 0x27);
 }
 
 TEST_F(PlexaFormTest, RangeFieldsStayWithinTheList) {

@@ -44,7 +44,7 @@ TEST_F(PlexaFormTest, EditsBeforeTheFirstTickStayInTheFields) {
     f.Text1[1].type("77");
     f.Text5[2].type("15");
     EXPECT_EQ(word(2), 0);
-    EXPECT_EQ(word(plexa::stepBase(1, 4)), 0);
+    EXPECT_EQ(word(10), 0);
     clock.advance(999);
     f.timers.runDue();
     EXPECT_EQ(f.EditReady, 0);
@@ -53,7 +53,7 @@ TEST_F(PlexaFormTest, EditsBeforeTheFirstTickStayInTheFields) {
     f.Text1[2].type("5");  // the first edit commits every field as it stands
     EXPECT_EQ(word(2), 77);
     EXPECT_EQ(word(4), 5);
-    EXPECT_EQ(word(plexa::stepBase(1, 4)), 15);
+    EXPECT_EQ(word(10), 15);
 }
 
 TEST_F(PlexaFormTest, RefreshShowsTheLoadedProgramClamped) {
@@ -61,7 +61,7 @@ TEST_F(PlexaFormTest, RefreshShowsTheLoadedProgramClamped) {
     table.setWord(0, 300);  // shown and used as 16 groups
     table.setWord(2, 9);
     table.setWord(32 * 9000 + 14, 1234);
-    const int base = plexa::stepBase(1, 16);
+    const int base = 34;
     table.setWord(base, 60000);
     table.setByte(base + 2 + 31, 0x80);  // output 255
     writeProgram(dataDir / "mernal.qdf", table);
@@ -79,7 +79,7 @@ TEST_F(PlexaFormTest, RefreshShowsTheLoadedProgramClamped) {
 
 TEST_F(PlexaFormTest, RefreshShowsOutputsBeyondTheGroupsOff) {
     plexa::ProgramTable table;
-    for (int k = 0; k < 40; ++k) table.setByte(plexa::stepBase(1, 4) + 2 + k, 0xFF);
+    for (int k = 0; k < 40; ++k) table.setByte(10 + 2 + k, 0xFF);
     writeProgram(dataDir / "mernal.qdf", table);
     auto& f = start();
     EXPECT_TRUE(f.List1.selected(63));
@@ -102,10 +102,10 @@ TEST_F(PlexaFormTest, CommitWritesHeaderStartStepsAndControlWord) {
     EXPECT_EQ(f.Text5[1].text(), "5");
     f.Text5[1].type("2");
     f.Text5[2].type("12000");
-    EXPECT_EQ(word(plexa::stepBase(1, 4)), 29999);
+    EXPECT_EQ(word(10), 29999);
     f.Text5[1].type("4");
     f.Text5[2].type("13000");
-    EXPECT_EQ(word(plexa::stepBase(1, 4)), 49999);
+    EXPECT_EQ(word(10), 49999);
 }
 
 TEST_F(PlexaFormTest, JumpTargetsStopAtTheLastStep) {
@@ -114,7 +114,7 @@ TEST_F(PlexaFormTest, JumpTargetsStopAtTheLastStep) {
     f.Text5[1].type("4");
     f.Text5[2].type("5000");
     EXPECT_EQ(f.Text5[2].text(), "3763");
-    EXPECT_EQ(word(plexa::stepBase(1, 16)), 43763);
+    EXPECT_EQ(word(34), 43763);
     // The unit and the header follow at the next tick, not at once.
     EXPECT_EQ(f.Label1[2].caption(), "0.1s");
     tick();
@@ -128,10 +128,10 @@ TEST_F(PlexaFormTest, NegativeWorkModeAndHoldTimeStopAtZero) {
     f.Text5[2].type("25");
     f.Text5[1].type("-3");
     EXPECT_EQ(f.Text5[1].text(), "0");
-    EXPECT_EQ(word(plexa::stepBase(1, 4)), 25);
+    EXPECT_EQ(word(10), 25);
     f.Text5[2].type("-1");
     EXPECT_EQ(f.Text5[2].text(), "0");
-    EXPECT_EQ(word(plexa::stepBase(1, 4)), 0);
+    EXPECT_EQ(word(10), 0);
 }
 
 TEST_F(PlexaFormTest, ChangingGroupsMovesTheCurrentStepIntoTheNewLayout) {
@@ -141,8 +141,8 @@ TEST_F(PlexaFormTest, ChangingGroupsMovesTheCurrentStepIntoTheNewLayout) {
     f.Text5[2].type("30");
     f.Text1[0].type("16");
     EXPECT_EQ(f.Text5[0].text(), "3763");
-    EXPECT_EQ(word(plexa::stepBase(3763, 16)), 10030);
-    EXPECT_EQ(word(plexa::stepBase(12000, 4)), 10030);  // the old record stays where it was
+    EXPECT_EQ(word(127942), 10030);
+    EXPECT_EQ(word(120000), 10030);  // the old record stays where it was
 }
 
 TEST_F(PlexaFormTest, DescriptionLineShowsTheRecordInHex) {
