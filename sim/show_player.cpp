@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <stdexcept>
+#include <string>
 
 #include "corvel/generators.h"
 #include "corvel/show_timing.h"
@@ -47,6 +49,11 @@ std::optional<int> programNamed(std::string_view name) {
         number > 29)
         return std::nullopt;
     return 30 * static_cast<int>(group) + number;
+}
+
+ShowPlayer::ShowPlayer(int program) : program_(program) {
+    if (program < 0 || program > 119)
+        throw std::out_of_range("no Corvel program " + std::to_string(program));
 }
 
 PlayTiming ShowPlayer::timing(const Controller& controller) const {

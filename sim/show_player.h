@@ -28,7 +28,8 @@ std::optional<int> programNamed(std::string_view name);
 // afresh at every call, so a download changes what plays at once.
 class ShowPlayer {
   public:
-    explicit ShowPlayer(int program) : program_(program) {}
+    // Throws std::out_of_range for a program outside 0..119.
+    explicit ShowPlayer(int program);
 
     PlayTiming timing(const Controller& controller) const;
     // Sets the outputs to the picture due at `elapsed` since the play began.

@@ -34,6 +34,8 @@ TEST(ShowPlayer, ProgramsAreNamedAsTheSelectorsShowThem) {
     for (const auto& [name, row] : named) EXPECT_EQ(ctrlsim::programNamed(name), row) << name;
     for (const char* bad : {"PA30", "PE01", "QA01", "PA", "PA-1", "PA1x", "PA001", ""})
         EXPECT_FALSE(ctrlsim::programNamed(bad).has_value()) << bad;
+    EXPECT_THROW(ShowPlayer(120), std::out_of_range);
+    EXPECT_THROW(ShowPlayer(-1), std::out_of_range);
 }
 
 // Program PA01 (blocks 3 and 4): mode 1, Interval 50, HoldTime 100,
