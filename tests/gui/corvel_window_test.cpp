@@ -19,6 +19,7 @@
 #include "temp_dir.h"
 #include "ui/control_array.h"
 #include "view/header_label.h"
+#include "window_probe.h"
 
 namespace {
 
@@ -32,11 +33,13 @@ std::vector<QString> fields(int first, int count) {
 
 // Corvel's window over a form on a hand-driven clock, in a fresh data
 // directory, with no serial ports.
-class CorvelWindow : public ::testing::Test {
+class CorvelWindow : public ::testing::Test, public test::WindowProbe {
   protected:
     CorvelWindow() : dataDir(temp.path() / "dovra") {
         form = std::make_unique<corvel::Form1>(corvel::Environment{dataDir, clock, absent, {}});
         window = std::make_unique<corvel::MainWindow>(*form);
+        root = window.get();
+        drawing = find<QScrollArea>("")->widget();
         form->load();
         window->show();
         QCoreApplication::processEvents();
@@ -46,47 +49,6 @@ class CorvelWindow : public ::testing::Test {
     void tick() {
         form->timers.advance(clock, 1000);
         QCoreApplication::processEvents();
-    }
-
-    template <typename W>
-    W* find(const QString& name) const {
-        W* widget = window->findChild<W*>(name);
-        if (!widget) ADD_FAILURE() << "no widget " << name.toStdString();
-        return widget;
-    }
-    QString text(const QString& name) const { return find<QLineEdit>(name)->text(); }
-    void type(const QString& name, const QString& keys) {
-        auto* edit = find<QLineEdit>(name);
-        edit->selectAll();
-        QTest::keyClicks(edit, keys);
-    }
-    void click(const QString& name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
-    QWidget* drawing() const { return find<QScrollArea>("")->widget(); }
-    QRect place(const QString& name) const {
-        auto* widget = find<QWidget>(name);
-        return {widget->mapTo(drawing(), QPoint(0, 0)), widget->size()};
-    }
-
-    // Each word stands left-aligned over its field, above it, clear of the
-    // next word; the fields left out stay bare.
-    void expectOver(const QString& name, const std::vector<QString>& fieldNames,
-                    const QStringList& expected) const {
-        auto* header = find<view::HeaderLabel>(name);
-        QStringList words;
-        int lastRight = -1;
-        size_t field = 0;
-        for (const auto& word : header->words()) {
-            const QString what = word.text;
-            words << what;
-            const QRect rect(header->mapTo(drawing(), word.rect.topLeft()), word.rect.size());
-            ASSERT_LT(field, fieldNames.size()) << what.toStdString();
-            EXPECT_EQ(rect.x(), place(fieldNames[field]).x()) << what.toStdString();
-            EXPECT_LT(rect.bottom(), place(fieldNames[field]).y()) << what.toStdString();
-            EXPECT_LT(lastRight, rect.left()) << what.toStdString();
-            lastRight = rect.right();
-            ++field;
-        }
-        EXPECT_EQ(words, expected) << name.toStdString();
     }
 
     test::TempDir temp;
@@ -130,7 +92,7 @@ TEST_F(CorvelWindow, ShowsEveryControlOfTheForm) {
 }
 
 TEST_F(CorvelWindow, FitsASmallScreenAndTheLampLinesFitTheirLabels) {
-    const QSize size = drawing()->size();
+    const QSize size = drawing->size();
     EXPECT_LE(size.width(), 1366 - 40);
     EXPECT_LE(size.height(), 768 - 80);
     form->Label7[3].setCaption(std::string(32, 'I') + std::string(32, '.'));
@@ -143,20 +105,20 @@ TEST_F(CorvelWindow, FitsASmallScreenAndTheLampLinesFitTheirLabels) {
 // A click at the middle of a shown control reaches that control.
 TEST_F(CorvelWindow, NothingLiesOverTheControlsThatTakeInput) {
     auto expectOnTop = [this](QWidget* widget) {
-        const QPoint middle = widget->mapTo(drawing(), widget->rect().center());
-        QWidget* found = drawing()->childAt(middle);
+        const QPoint middle = widget->mapTo(drawing, widget->rect().center());
+        QWidget* found = drawing->childAt(middle);
         EXPECT_TRUE(found == widget || widget->isAncestorOf(found))
             << widget->objectName().toStdString() << " is under "
             << (found ? found->objectName().toStdString() : "nothing");
     };
     // Every control but those in the rectangle that a panel covers.
     auto expectAllOnTop = [&](const QRect& covered) {
-        for (QWidget* widget : drawing()->findChildren<QWidget*>()) {
+        for (QWidget* widget : drawing->findChildren<QWidget*>()) {
             const bool input =
                 qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
                 qobject_cast<QListWidget*>(widget) ||
                 (qobject_cast<QLineEdit*>(widget) && !qobject_cast<QComboBox*>(widget->parent()));
-            const QRect rect(widget->mapTo(drawing(), QPoint(0, 0)), widget->size());
+            const QRect rect(widget->mapTo(drawing, QPoint(0, 0)), widget->size());
             const bool inPanel = find<QWidget>("Frame3")->isAncestorOf(widget);
             if (input && widget->isVisible() && (inPanel || !rect.intersects(covered)))
                 expectOnTop(widget);
@@ -229,7 +191,7 @@ TEST_F(CorvelWindow, TheBitPanelOfWorkMode7SetsTheMaskBytes) {
                       bits->visualItemRect(bits->item(10)).center());
     EXPECT_EQ(text("Text1(8)"), "4");
     EXPECT_TRUE(bits->item(10)->isSelected());
-    QWidget* top = drawing()->childAt(place("Label7(1)").center());
+    QWidget* top = drawing->childAt(place("Label7(1)").center());
     EXPECT_TRUE(find<QWidget>("Frame4")->isAncestorOf(top));
     // Entry 10 starts the second line: one line for each mask byte.
     EXPECT_EQ(bits->visualItemRect(bits->item(8)).left(),
@@ -240,7 +202,7 @@ TEST_F(CorvelWindow, TheBitPanelOfWorkMode7SetsTheMaskBytes) {
 TEST_F(CorvelWindow, PanelsComeOverWhatTheyCoverAndOptionsShowTheirState) {
     click("Command7");
     const QRect grid = place("Text1(4)");
-    QWidget* top = drawing()->childAt(grid.center());
+    QWidget* top = drawing->childAt(grid.center());
     ASSERT_NE(top, nullptr);
     EXPECT_TRUE(top == find<QWidget>("Frame3") || find<QWidget>("Frame3")->isAncestorOf(top));
 

@@ -16,6 +16,7 @@
 
 #include "plexa/form_fixture.h"
 #include "view/header_label.h"
+#include "window_probe.h"
 
 namespace {
 
@@ -25,30 +26,17 @@ const std::vector<QString> kParameterRow = {"Label1(0)", "Text1(0)", "Label1(1)"
                                             "Text5(1)",  "Text5(2)"};
 
 // Plexa's window over a form on a hand-driven clock, with no serial ports.
-class PlexaWindow : public test::PlexaFormTest {
+class PlexaWindow : public test::PlexaFormTest, public test::WindowProbe {
   protected:
     void open(bool editing = true) {
         editing ? startEditing() : start();
         window = std::make_unique<plexa::MainWindow>(*form);
+        root = drawing = window.get();
         window->show();
         QCoreApplication::processEvents();
     }
 
-    template <typename W>
-    W* find(const QString& name) const {
-        W* widget = window->findChild<W*>(name);
-        if (!widget) ADD_FAILURE() << "no widget " << name.toStdString();
-        return widget;
-    }
-    QString text(const QString& name) const { return find<QLineEdit>(name)->text(); }
     QString caption(const QString& name) const { return find<QLabel>(name)->text(); }
-
-    void type(const QString& name, const QString& keys) {
-        auto* edit = find<QLineEdit>(name);
-        edit->selectAll();
-        QTest::keyClicks(edit, keys);
-    }
-    void click(const QString& name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
     void clickOutput(int n) {
         auto* list = find<QListWidget>("List1");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -60,32 +48,6 @@ class PlexaWindow : public test::PlexaFormTest {
         for (int i = 0; i < list->count(); ++i)
             if (list->item(i)->isSelected()) on.push_back(i);
         return on;
-    }
-    QPoint place(const QString& name) const {
-        auto* widget = find<QWidget>(name);
-        return widget->mapTo(window.get(), QPoint(0, 0));
-    }
-    // The header's painted words, in the window's coordinates.
-    std::vector<view::HeaderLabel::Word> headerWords(const QString& name) const {
-        auto* header = find<view::HeaderLabel>(name);
-        auto words = header->words();
-        for (auto& word : words)
-            word.rect.moveTopLeft(header->mapTo(window.get(), word.rect.topLeft()));
-        return words;
-    }
-    // Each header word stands left-aligned over its field, above it, clear
-    // of the next word.
-    void expectOver(const QString& header, const std::vector<QString>& fields) const {
-        const auto words = headerWords(header);
-        ASSERT_EQ(words.size(), fields.size()) << header.toStdString();
-        for (size_t i = 0; i < words.size(); ++i) {
-            const std::string what = words[i].text.toStdString();
-            EXPECT_EQ(words[i].rect.x(), place(fields[i]).x()) << what;
-            EXPECT_LT(words[i].rect.bottom(), place(fields[i]).y()) << what;
-            if (i > 0) {
-                EXPECT_LT(words[i - 1].rect.right(), words[i].rect.left()) << what;
-            }
-        }
     }
     QString modelCaption(const ui::Label& label) const {
         return QString::fromStdString(label.caption());
