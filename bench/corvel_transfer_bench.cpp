@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <chrono>
 
+#include "absent_port.h"
 #include "corvel/form.h"
 #include "serial/qt_serial_port.h"
 #include "simulator.h"
@@ -23,9 +24,7 @@ struct PacedLine {
     PacedLine() {
         sim.start();
         sim.linkAs(dir.path(), 1);
-        for (int com = 2; com <= 16; ++com)
-            std::filesystem::create_symlink(dir.path() / "absent",
-                                            dir.path() / ("com" + std::to_string(com)));
+        test::linkAbsentPorts(dir.path(), {1});
         form.load();
     }
     test::TempDir dir;

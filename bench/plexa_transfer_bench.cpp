@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <chrono>
 
+#include "absent_port.h"
 #include "plexa/form.h"
 #include "serial/qt_serial_port.h"
 #include "simulator.h"
@@ -23,10 +24,7 @@ void PacedDownload(benchmark::State& state) {
     ctrlsim::Simulator sim({.pace = true});
     sim.start();
     sim.linkAs(dir.path(), 1);
-    for (int com = 2; com <= 16; ++com) {
-        std::filesystem::create_symlink(dir.path() / "absent",
-                                        dir.path() / ("com" + std::to_string(com)));
-    }
+    test::linkAbsentPorts(dir.path(), {1});
     ui::SteadyClock clock;
     serial::QtSerialPort port(dir.path());
     plexa::Form1 form({dir.path(), clock, port, {}});

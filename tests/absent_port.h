@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+#include <set>
 #include <span>
 #include <string>
 
@@ -23,5 +25,15 @@ class AbsentPort final : public serial::SerialPort {
   private:
     int number_ = 1;
 };
+
+// Links every COM port but the present ones to nowhere in dataDir, so that
+// a start-up scan finds only those.
+inline void linkAbsentPorts(const std::filesystem::path& dataDir, const std::set<int>& present) {
+    std::filesystem::create_directories(dataDir);
+    for (int com = 1; com <= 16; ++com)
+        if (present.count(com) == 0)
+            std::filesystem::create_symlink(dataDir / "absent",
+                                            dataDir / ("com" + std::to_string(com)));
+}
 
 }  // namespace test

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "absent_port.h"
 #include "corvel/form.h"
 #include "serial/qt_serial_port.h"
 #include "simulator.h"
@@ -13,13 +14,9 @@ namespace {
 class CorvelLineTest : public ::testing::Test {
   protected:
     CorvelLineTest() : dataDir(temp.path() / "dovra"), port(dataDir) {
-        std::filesystem::create_directories(dataDir);
         sim.start();
         sim.linkAs(dataDir, 2);
-        for (int com = 1; com <= 16; ++com)
-            if (com != 2)
-                std::filesystem::create_symlink(dataDir / "absent",
-                                                dataDir / ("com" + std::to_string(com)));
+        test::linkAbsentPorts(dataDir, {2});
         form = std::make_unique<corvel::Form1>(corvel::Environment{dataDir, clock, port, {}});
         form->load();
         form->EditReady = 1;

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 
+#include "absent_port.h"
 #include "corvel/form.h"
 #include "corvel/view/main_window.h"
 #include "plexa/form.h"
@@ -26,9 +27,7 @@ struct SimulatedCom1 {
     SimulatedCom1() {
         sim.start();
         sim.linkAs(dataDir, 1);
-        for (int com = 2; com <= 16; ++com)
-            std::filesystem::create_symlink(dataDir / "absent",
-                                            dataDir / ("com" + std::to_string(com)));
+        test::linkAbsentPorts(dataDir, {1});
     }
     test::TempDir temp;
     std::filesystem::path dataDir = temp.path() / "dovra";

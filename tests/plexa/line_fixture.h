@@ -7,6 +7,7 @@
 #include <memory>
 #include <thread>
 
+#include "absent_port.h"
 #include "plexa/form.h"
 #include "serial/qt_serial_port.h"
 #include "simulator.h"
@@ -30,13 +31,9 @@ class PlexaLineTest : public ::testing::Test {
     }
 
     plexa::Form1& start() {
-        std::filesystem::create_directories(dataDir);
-        for (int com = 1; com <= 16; ++com) {
-            if (sims.count(com) == 0) {
-                std::filesystem::create_symlink(dataDir / "absent",
-                                                dataDir / ("com" + std::to_string(com)));
-            }
-        }
+        std::set<int> simulated;
+        for (const auto& entry : sims) simulated.insert(entry.first);
+        linkAbsentPorts(dataDir, simulated);
         form = std::make_unique<plexa::Form1>(plexa::Environment{dataDir, clock, port, {}});
         form->load();
         runFor(std::chrono::milliseconds(1001));  // the first display tick
