@@ -11,7 +11,6 @@ TEST(ProgramTable, LinearAddressesAndLittleEndianWords) {
     table.setWord(64, 0x1234);
     EXPECT_EQ(table.at(2, 0), 0x34);
     EXPECT_EQ(table.at(2, 1), 0x12);
-    EXPECT_EQ(table.word(64), 0x1234);
     table.setByte(480031, 7);
     EXPECT_EQ(table.at(15000, 31), 7);
     EXPECT_THROW(table.at(15001, 0), std::out_of_range);
@@ -19,43 +18,36 @@ TEST(ProgramTable, LinearAddressesAndLittleEndianWords) {
     EXPECT_NO_THROW(table.set(0, 32, 1));
 }
 
-TEST(ProgramTable, OutputGroupsAreClampedAndStepsLaidOutByThem) {
+TEST(ProgramTable, OutputGroupsAreClampedAndLayTheStepsOut) {
     ProgramTable table;
     EXPECT_EQ(plexa::outputGroups(table), 4);
-    table.setWord(0, 300);
+    table.setWord(0, 17);
     EXPECT_EQ(plexa::outputGroups(table), 16);
     plexa::setOutputGroups(table, 9);
-    EXPECT_EQ(table.at(0, 0), 9);
-    EXPECT_EQ(table.at(0, 1), 0);
-
-    EXPECT_EQ(plexa::maxStep(4), 12796);
-    EXPECT_EQ(plexa::maxStep(15), 3999);
-    EXPECT_EQ(plexa::maxStep(16), 3763);
-    // The last record of each layout ends inside the step area.
-    EXPECT_EQ(plexa::stepBase(3999, 15) + 2 * 16 - 1, 127999);
-    EXPECT_EQ(plexa::stepBase(3763, 16) + 2 * 17 - 1, 127975);
-    for (int g = 4; g <= 16; ++g) EXPECT_LE(plexa::stepBase(plexa::maxStep(g) + 1, g), 128000);
-    EXPECT_EQ(plexa::workModeOf(60000), 6);
-    EXPECT_EQ(plexa::secondFieldOf(42345), 2345);
+    EXPECT_EQ(table.word(0), 9);
+    // Records of 2(G + 1) bytes; the last step's record ends in the step area.
+    const struct {
+        int groups, maxStep, lastBase;
+    } layouts[] = {{4, 12796, 127960}, {15, 3999, 127968}, {16, 3763, 127942}};
+    for (const auto& l : layouts) {
+        EXPECT_EQ(plexa::maxStep(l.groups), l.maxStep) << l.groups;
+        EXPECT_EQ(plexa::stepBase(l.maxStep, l.groups), l.lastBase) << l.groups;
+    }
+    EXPECT_EQ(plexa::stepBase(1, 4), 10);
 }
 
-TEST(ProgramTable, BlocksMapOntoRowsAndTheParameterBlock) {
-    ProgramTable table;
+TEST(ProgramTable, BlocksMapOntoHalfRowsAndTheParameterBlock) {
+    const struct {
+        int block, row, column;
+    } places[] = {{-5, 9000, 0}, {0, 9000, 0},    {1, 0, 0},
+                  {2, 0, 16},    {7999, 3999, 0}, {8000, 3999, 16}};
     std::array<std::uint8_t, 16> data{};
     std::iota(data.begin(), data.end(), 1);
-    table.setBlock(0, data);
-    EXPECT_EQ(table.at(9000, 0), 1);
-    EXPECT_EQ(table.at(9000, 15), 16);
-    EXPECT_EQ(table.block(-5), table.block(0));
-    table.setBlock(2, data);
-    EXPECT_EQ(table.at(0, 16), 1);
-    EXPECT_EQ(table.at(0, 31), 16);
-    table.setBlock(8000, data);
-    EXPECT_EQ(table.at(3999, 16), 1);
-    table.setBlock(7999, data);
-    EXPECT_EQ(table.at(3999, 0), 1);
-    EXPECT_EQ(table.block(8000), data);
-    EXPECT_EQ(ProgramTable::blockPlace(1).row, 0);
-    EXPECT_EQ(ProgramTable::blockPlace(1).column, 0);
-    EXPECT_EQ(ProgramTable::blockPlace(30002).row, 15000);
+    for (const auto& p : places) {
+        ProgramTable table;
+        table.setBlock(p.block, data);
+        EXPECT_EQ(table.at(p.row, p.column), 1) << p.block;
+        EXPECT_EQ(table.at(p.row, p.column + 15), 16) << p.block;
+        EXPECT_EQ(table.block(p.block), data) << p.block;
+    }
 }
