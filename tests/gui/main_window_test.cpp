@@ -13,7 +13,7 @@ namespace {
 
 // Plexa's window over a form on a hand-driven clock, its port answered by a
 // simulated controller.
-class PlexaWindow : public test::PlexaLinkTest, public test::WindowProbe {
+class PlexaWindow : public test::PlexaFormTest, public test::WindowProbe {
   protected:
     PlexaWindow() : window(startLinked()) {
         root = drawing = &window;

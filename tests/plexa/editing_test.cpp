@@ -1,39 +1,25 @@
 // The editing handlers: steps, outputs, ranges, copy and the field limits.
-#include "form_fixture.h"
+#include "link_fixture.h"
 
 namespace {
 
 using test::PlexaFormTest;
 
-TEST_F(PlexaFormTest, StepChangeMovesTextNineAndNeverCommits) {
+TEST_F(PlexaFormTest, StepChangesMoveTextNineStopAtTheEndsAndNeverCommit) {
     auto& f = startEditing();
     f.Text5[2].type("44");
     f.Text5[0].type("25");
     EXPECT_EQ(f.Text9.text(), "24");
-    EXPECT_EQ(f.Text5[2].text(), "0");  // step 25 is empty
-    EXPECT_EQ(word(250), 0);
+    EXPECT_EQ(f.Text5[2].text(), "0");  // step 25 is empty: nothing was written there
     f.Text5[0].type("1");
     EXPECT_EQ(f.Text9.text(), "1");  // 0 is raised to 1
     EXPECT_EQ(f.Text5[2].text(), "44");
-    f.Text5[0].type("99999");
-    EXPECT_EQ(f.Text5[0].text(), "12796");
-}
-
-TEST_F(PlexaFormTest, PlusAndMinusStopAtTheEndsOnceEditingStarted) {
-    auto& f = start();
-    f.Text5[0].type("12796");
-    f.Command7.click();  // before the first tick only the field and indicator move
-    EXPECT_EQ(f.Text5[0].text(), "12797");
-    EXPECT_EQ(f.step.text(), "511880");
-    tick();
-    f.Command7.click();
-    EXPECT_EQ(f.Text5[0].text(), "12796");
-    f.Text5[0].type("1");
     f.Command8.click();
     EXPECT_EQ(f.Text5[0].text(), "1");
     f.Command7.click();
-    f.Command7.click();
-    EXPECT_EQ(f.Text5[0].text(), "3");
+    EXPECT_EQ(f.Text5[0].text(), "2");
+    f.Text5[0].type("99999");
+    EXPECT_EQ(f.Text5[0].text(), "12796");
 }
 
 TEST_F(PlexaFormTest, ListClickWritesEveryOutputByteOfTheStep) {
@@ -42,7 +28,9 @@ TEST_F(PlexaFormTest, ListClickWritesEveryOutputByteOfTheStep) {
     EXPECT_TRUE(f.List1.selected(5));
     EXPECT_EQ(f.ProgramTable.byte(12), 0);
     tick();
-    f.Text5[0].type("3");  // outputs at bytes 32 to 39
+    f.Text5[0].type("3");  // control word at byte 30, outputs at bytes 32 to 39
+    f.Text5[1].type("5");
+    f.Text5[2].type("9999");
     f.List1.click(0);
     f.List1.click(63);
     EXPECT_EQ(f.ProgramTable.byte(32), 0x01);
@@ -50,8 +38,8 @@ TEST_F(PlexaFormTest, ListClickWritesEveryOutputByteOfTheStep) {
     f.List1.click(64);  // no such output with 4 groups
     EXPECT_FALSE(f.List1.selected(64));
     EXPECT_EQ(f.ProgramTable.byte(40), 0);  // the next record's control word
-    f.List1.click(0);
-    EXPECT_EQ(f.ProgramTable.byte(32), 0);
+    tick();
+    EXPECT_EQ(f.Label3.caption(), "CorrespondingSetting P3  Cd00----Cd4: EA5F 1 0 0 8000");
 }
 
 TEST_F(PlexaFormTest, RangeSetSwitchesOutputsFromToInEitherDirection) {
@@ -86,13 +74,7 @@ TEST_F(PlexaFormTest, CopyDuplicatesTheWholeStepRecord) {
     f.Text9.type("3");
     f.Command11.click();
     for (int k = 0; k < 34; ++k) EXPECT_EQ(f.ProgramTable.byte(238 + k), k == 1 ? 39 : k + 1) << k;
-    EXPECT_EQ(f.Text5[2].text(), "9985");
-    // The last output byte, 34, holds outputs 249 and 253.
-    EXPECT_TRUE(f.List1.selected(249));
-    EXPECT_TRUE(f.List1.selected(253));
-    EXPECT_FALSE(f.List1.selected(255));
-    f.Text9.type("99999");
-    EXPECT_EQ(f.Text9.text(), "3763");
+    EXPECT_EQ(f.Text5[2].text(), "9985");  // and shown
 }
 
 TEST_F(PlexaFormTest, FieldsKeepToTheirLimits) {
@@ -105,6 +87,7 @@ TEST_F(PlexaFormTest, FieldsKeepToTheirLimits) {
         {f.Text3, "-7", "0"},         {f.Text4, "999", "255"}, {f.Text4, "2.5", "2"},
         {f.Text6, "0", "1"},          {f.Text6, "99", "20"},   {f.Text7, "5000", "4700"},
         {f.Text8[1], "9000", "8000"}, {f.Text8[0], "-5", "0"}, {f.Text8[0], "1.5", "2"},
+        {f.Text9, "99999", "12796"},
     };
     for (const auto& c : cases) {
         c.box.type(c.typed);

@@ -1,60 +1,61 @@
-// Download and upload driven by the window's timers.
+// The start-up port scan, and download and upload driven by the window's timers.
 #include "link_fixture.h"
 
 namespace {
 
-using test::PlexaLinkTest;
+using test::PlexaFormTest;
 
-TEST_F(PlexaLinkTest, ProgressShowsTheBlockAndTheElapsedTime) {
-    auto& f = startLinked(100);
-    f.Text8[0].type("11");
-    f.Text8[1].type("12");
-    f.Command3.click();
-    const std::int64_t started = clock.nowMs();
-    f.timers.advance(clock, 1);
-    EXPECT_EQ(f.Label10.caption(), " 11");
-    EXPECT_EQ(f.Label9.caption(), " " + std::to_string(clock.nowMs() - started) + " ms");
-    EXPECT_TRUE(f.Label9.caption().starts_with(" 10"));
-    EXPECT_EQ(f.progress.value(), 1);  // block 11 went through
-    EXPECT_EQ(f.progress.maximum(), 2);
-    runTransfer();
-    EXPECT_EQ(f.Label10.caption(), " 12");
-    EXPECT_EQ(f.progress.value(), 2);
-}
-
-TEST_F(PlexaLinkTest, CoolDownLastsHalfASecond) {
+TEST_F(PlexaFormTest, TheScanListsEveryPortThenTheDefaultRangeGoesAndAnEmptyOneOnlyOpens) {
+    for (int com : {1, 2, 4, 16}) port.setOpenResult(com, fake::FakePort::OpenResult::kFails);
     auto& f = startLinked();
+    const auto& lines = f.surface.lines();
+    ASSERT_EQ(lines.size(), 16u);
+    EXPECT_EQ(lines[0], "出错或占用Com号=  16");
+    EXPECT_EQ(lines[1], "可用Com号=  15");
+    EXPECT_EQ(lines[15], "出错或占用Com号=  1");
+    EXPECT_EQ(f.Combo3.text(), "3");  // the lowest that opened
+
+    f.Command3.click();  // the whole program from the parameter block on
+    runTransfer();
+    EXPECT_EQ(port.requests().size(), 8001u);
+    EXPECT_EQ(f.Label10.caption(), " 8000");
     f.Text8[0].type("5");
-    f.Text8[1].type("4");  // an empty range
+    f.Text8[1].type("4");
     f.Command5.click();
-    f.timers.advance(clock, 2);
-    EXPECT_EQ(port.opens(), 1 + 16);  // the start-up scan opened every port once
-    EXPECT_EQ(port.closes(), 1 + 16);
-    EXPECT_TRUE(port.requests().empty());
-    EXPECT_FALSE(f.Command3.enabled());
-    f.timers.advance(clock, 497);
-    EXPECT_FALSE(f.Command5.enabled());
-    f.timers.advance(clock, 2);
+    runTransfer();
+    EXPECT_EQ(port.requests().size(), 8001u);
+    EXPECT_EQ(port.closes(), 12 + 2);
     EXPECT_TRUE(f.Command5.enabled());
 }
 
-TEST_F(PlexaLinkTest, TheLastBlockIsReadAgainAtEveryStep) {
-    auto& f = startLinked();
-    f.Text8[0].type("1");
+TEST_F(PlexaFormTest, BlocksGoTwoTicksApartShowingNumberTimeAndProgress) {
+    auto& f = startLinked(100);
+    f.Text8[0].type("11");
     f.Text8[1].type("100");
     f.Command3.click();
-    f.timers.advance(clock, 1);  // block 1 goes
-    f.Text8[1].type("2");
-    runTransfer();
-    EXPECT_EQ(f.Label10.caption(), " 2");
+    f.timers.advance(clock, 1);  // block 11 goes and is answered 100 ms later
+    EXPECT_EQ(f.Label10.caption(), " 11");
+    EXPECT_EQ(f.Label9.caption(), " 101 ms");
+    EXPECT_EQ(f.progress.value(), 1);
+    f.Text8[1].type("12");       // the last block is read again at every step
+    f.timers.advance(clock, 1);  // the re-arm tick
+    EXPECT_EQ(port.requests().size(), 1u);
+    f.timers.advance(clock, 1);
     EXPECT_EQ(port.requests().size(), 2u);
+    EXPECT_EQ(f.Label10.caption(), " 12");
+    EXPECT_EQ(f.Label9.caption(), " 203 ms");
+    runTransfer();
+    EXPECT_EQ(port.requests().size(), 2u);
+    EXPECT_EQ(f.progress.value(), 2);
+    EXPECT_EQ(f.progress.maximum(), 2);
 }
 
-TEST_F(PlexaLinkTest, TriesCountAfreshForEveryBlock) {
+TEST_F(PlexaFormTest, TriesCountAfreshForEveryBlockAndOtherThreeBytesFail) {
     auto& f = startLinked();
     f.Text8[0].type("1");
     f.Text8[1].type("2");
-    for (int i = 0; i < 5; ++i) port.queueReply(serial::Bytes{15, 15});
+    for (int i = 0; i < 4; ++i) port.queueReply(serial::Bytes{15, 15});
+    port.queueReply(serial::Bytes{2, 6, 3});
     port.queueReply(serial::Bytes{2, 5, 3});
     port.queueReply(serial::Bytes{15, 15});
     f.Command3.click();
@@ -64,50 +65,57 @@ TEST_F(PlexaLinkTest, TriesCountAfreshForEveryBlock) {
     EXPECT_EQ(f.Label13.caption(), "CommunicateSuccessfully");
 }
 
-TEST_F(PlexaLinkTest, AShortUploadShowsWhatArrived) {
+TEST_F(PlexaFormTest, SixFailuresGiveUpAndOnlyACompleteUploadRefreshesTheFields) {
     auto& f = startLinked();
     ctrlsim::Block data{};
-    data[0] = 12;  // block 1: step 0's word and outputs, x0 start at bytes 4 and 5
+    data[0] = 12;  // block 1: the group count, and x0's start step at byte 4
     data[4] = 9;
     controller.setPlexaBlock(1, data);
     f.Text8[0].type("1");
+    f.Text8[1].type("2");
+    f.Command5.click();
+    f.timers.advance(clock, 1);  // block 1 arrives
+    controller.setFault(ctrlsim::Fault::kNoReply, 6);
+    runTransfer();
+    EXPECT_EQ(port.requests().size(), 1u + 6);
+    EXPECT_EQ(f.Label13.caption(), "CommunicationDataError");
+    EXPECT_EQ(f.Label10.caption(), " 2");
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(word(4), 9);
+    EXPECT_EQ(f.Text1[2].text(), "0");  // given up: not refreshed
+
     f.Text8[1].type("1");
     f.Command5.click();
     runTransfer();
+    EXPECT_EQ(f.Text1[0].text(), "12");
     EXPECT_EQ(f.Text1[2].text(), "9");
 }
 
-TEST_F(PlexaLinkTest, APortThatCannotBeOpenedChangesNothing) {
+TEST_F(PlexaFormTest, APortThatCannotBeOpenedIsNamedAndChangesNothing) {
     auto& f = startLinked();
     port.setOpenResult(2, fake::FakePort::OpenResult::kFails);
     f.Combo3.setText("2x");
-    f.Command3.click();
+    f.Command5.click();
     EXPECT_EQ(port.openAttempts().back(), 2);
-    EXPECT_EQ(f.Label13.caption(), port.errorString());
-    EXPECT_NE(f.Label13.caption().find("COM2"), std::string::npos);
-    f.timers.advance(clock, 600);
+    EXPECT_EQ(f.Label13.caption(), "COM2: no such port");  // the port's own reason
+    f.timers.advance(clock, 499);
+    EXPECT_FALSE(f.Command3.enabled());
+    f.timers.advance(clock, 2);
     EXPECT_TRUE(f.Command3.enabled());
     EXPECT_TRUE(port.requests().empty());
+    EXPECT_EQ(f.Label10.caption(), "CommunicationNumbers");
 
-    f.Combo3.setText("Combo3");
-    f.Command5.click();
-    EXPECT_NE(f.Label13.caption().find("Combo3"), std::string::npos);
-    EXPECT_EQ(port.openAttempts().back(), 2);
-    f.timers.advance(clock, 600);
-    EXPECT_TRUE(f.Command5.enabled());
-}
-
-TEST_F(PlexaLinkTest, APortLostDuringATransferEndsItByTheRetryRule) {
-    auto& f = startLinked();
-    f.Text8[0].type("1");
-    f.Text8[1].type("50");
+    f.Combo3.setText("17");
     f.Command3.click();
-    f.timers.advance(clock, 10);
-    port.unplugAt(clock.nowMs());
+    EXPECT_EQ(f.Label13.caption(), "No COM port 17: choose a port from 1 to 16");
     runTransfer();
-    EXPECT_EQ(f.Label13.caption(), "端口不能收到数据");
-    EXPECT_TRUE(f.Command3.enabled());
-    EXPECT_FALSE(port.isOpen());
+    f.Combo3.setText("16");  // the highest port there is
+    f.Text8[0].type("7");
+    f.Text8[1].type("7");
+    f.Command3.click();
+    runTransfer();
+    EXPECT_EQ(port.openAttempts().back(), 16);
+    EXPECT_EQ(port.requests().size(), 1u);
 }
 
 }  // namespace
