@@ -8,6 +8,7 @@
 #include <string>
 
 #include "absent_port.h"
+#include "base/image_file.h"
 #include "plexa/form.h"
 #include "plexa/program_file.h"
 
@@ -25,7 +26,7 @@ struct Bench {
         }
         table.setWord(0, 16);
         std::string error;
-        plexa::save(table, dir / "mernal.qdf", error);
+        base::saveImage(dir / "mernal.qdf", plexa::fileImage(table), error);
     }
     ~Bench() { std::filesystem::remove_all(dir); }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "absent_port.h"
+#include "base/image_file.h"
 #include "plexa/form.h"
 #include "plexa/program_file.h"
 #include "plexa/view/main_window.h"
@@ -28,7 +29,8 @@ struct Programs {
                 table.setByte(plexa::stepBase(1, 16) + 2 + k, variant ? 0xFF : 0x00);
             }
             std::string error;
-            plexa::save(table, (dir.path() / kNames[variant]).replace_extension(".qdf"), error);
+            base::saveImage((dir.path() / kNames[variant]).replace_extension(".qdf"),
+                            plexa::fileImage(table), error);
         }
     }
     test::TempDir dir;

@@ -1,4 +1,5 @@
 // Start-up, refresh, commit, the display tick and the step indicator.
+#include "base/image_file.h"
 #include "link_fixture.h"
 #include "plexa/program_file.h"
 
@@ -9,7 +10,7 @@ using test::PlexaFormTest;
 void writeProgram(const std::filesystem::path& path, const plexa::ProgramTable& table) {
     std::string error;
     std::filesystem::create_directories(path.parent_path());
-    ASSERT_TRUE(plexa::save(table, path, error)) << error;
+    ASSERT_TRUE(base::saveImage(path, plexa::fileImage(table), error)) << error;
 }
 
 TEST_F(PlexaFormTest, EditsCountFromTheFirstTickAndTheStepIndicatorScalesTo8000) {
@@ -98,6 +99,12 @@ TEST_F(PlexaFormTest, CommitClampsAndWritesTheStartStepsAndTheControlWord) {
     tick();  // the unit and the header follow
     EXPECT_EQ(f.Label1[2].caption(), "Jump");
     EXPECT_TRUE(f.Label2.caption().ends_with("WorkMode JempStep"));
+    for (const auto& [mode, unit] :
+         {std::pair{"0", "0.1s"}, {"1", "s"}, {"2", "min"}, {"3", "0.02s"}}) {
+        f.Text5[1].type(mode);
+        tick();
+        EXPECT_EQ(f.Label1[2].caption(), unit);
+    }
 
     f.Text1[0].type("4");  // a change of groups moves the current step into the new layout
     f.Text5[0].type("12000");
