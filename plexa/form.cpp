@@ -92,10 +92,10 @@ void Form1::load() {
     const bool haveFolder = base::ensureDirectory(env_.dataDir, error);
     if (!haveFolder)
         fileStatus_.showError("Cannot create the folder " + env_.dataDir.string() + ": " + error);
-    File1.setDirectory(env_.dataDir);
     Refreshing = false;
     EditReady = 0;
     if (haveFolder) loadProgram("mernal.qdf");
+    File1.setDirectory(env_.dataDir);  // lists the program file made on the first start
     ccc();
     serial::scanPorts(env_.port, surface, Combo3);
 }

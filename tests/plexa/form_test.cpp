@@ -16,6 +16,7 @@ void writeProgram(const std::filesystem::path& path, const plexa::ProgramTable& 
 TEST_F(PlexaFormTest, EditsCountFromTheFirstTickAndTheStepIndicatorScalesTo8000) {
     auto& f = start();
     EXPECT_EQ(std::filesystem::file_size(dataDir / "mernal.qdf"), 0u);
+    EXPECT_EQ(f.File1.files(), std::vector<std::string>{"mernal.qdf"});
     EXPECT_EQ(f.Text1[0].text(), "4");
     EXPECT_EQ(f.Label1[0].caption(), "200");
     f.Text5[0].type("3");  // before the first tick the design "200" is the scale
