@@ -133,19 +133,22 @@ TEST_F(CorvelPreviewTest, ChangedTimingTakesEffectAtTheNextRefresh) {
     EXPECT_FALSE(form->Timer3.enabled());
 }
 
-TEST_F(CorvelPreviewTest, PeriodsStayWithinWhatTheTimersHold) {
+// Periods count in the show's TimeUnit (0: 0.01 s, else 0.1 s), from 1 ms
+// up to 30 s, for steps and hold alike.
+TEST_F(CorvelPreviewTest, PeriodsFollowTheTimeUnitWithinWhatTheTimersHold) {
     const struct {
-        const char* unit;
-        const char* interval;
+        const char *unit, *units;
         int periodMs;
-    } cases[] = {
-        {"0", "0", 1}, {"0", "5", 50}, {"1", "5", 500}, {"1", "400", 30000}, {"0", "9999", 30000}};
+    } cases[] = {{"0", "0", 1},       {"0", "5", 50},      {"1", "5", 500},     {"9", "5", 500},
+                 {"1", "300", 30000}, {"1", "301", 30000}, {"0", "9999", 30000}};
     form->Command7.click();  // the panel holds TimeUnit
     for (const auto& c : cases) {
         form->Text5[0].type(c.unit);
-        form->Text1[1].type(c.interval);
+        form->Text1[1].type(c.units);
+        form->Text1[2].type(c.units);
         form->timers.advance(clock, 100);
-        EXPECT_EQ(form->Timer3.interval(), c.periodMs) << c.unit << " " << c.interval;
+        EXPECT_EQ(form->Timer3.interval(), c.periodMs) << c.unit << " " << c.units;
+        EXPECT_EQ(form->Timer4.interval(), c.periodMs) << c.unit << " " << c.units;
     }
     form->Refreshing = true;  // texts the grid holds before the first tick
     form->Text1[1].setText("-5");
