@@ -4,26 +4,23 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 #include "absent_port.h"
 #include "corvel/form.h"
+#include "temp_dir.h"
 
 namespace {
 
 // A data directory holding a full default show.
 struct Bench {
     Bench() {
-        dir = std::filesystem::temp_directory_path() /
-              ("dovra-bench-" + std::to_string(std::random_device()()));
-        std::filesystem::create_directories(dir);
         std::ofstream file(dir / "mernal.sav", std::ios::binary);
         for (int a = 0; a < 3840; ++a) file.put(static_cast<char>(a * 31 % 40));
     }
-    ~Bench() { std::filesystem::remove_all(dir); }
 
-    std::filesystem::path dir;
+    test::TempDir temp;
+    const std::filesystem::path dir = temp.path();
     ui::ManualClock clock;
     test::AbsentPort port;
 };

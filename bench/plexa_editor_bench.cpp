@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <random>
 #include <span>
 #include <string>
 
@@ -11,15 +10,13 @@
 #include "base/image_file.h"
 #include "plexa/form.h"
 #include "plexa/program_file.h"
+#include "temp_dir.h"
 
 namespace {
 
 // A data directory holding a full default program with outputs switched on.
 struct Bench {
     Bench() {
-        dir = std::filesystem::temp_directory_path() /
-              ("dovra-bench-" + std::to_string(std::random_device()()));
-        std::filesystem::create_directories(dir);
         plexa::ProgramTable table;
         for (int a = 0; a < static_cast<int>(plexa::kProgramFileBytes); ++a) {
             table.setByte(a, static_cast<std::uint8_t>(a * 31));
@@ -28,9 +25,9 @@ struct Bench {
         std::string error;
         base::saveImage(dir / "mernal.qdf", plexa::fileImage(table), error);
     }
-    ~Bench() { std::filesystem::remove_all(dir); }
 
-    std::filesystem::path dir;
+    test::TempDir temp;
+    const std::filesystem::path dir = temp.path();
     ui::ManualClock clock;
     test::AbsentPort port;
 };

@@ -103,10 +103,9 @@ void showChecked(const ui::CheckBox& box, QCheckBox* widget) {
     widget->setChecked(box.checked());
 }
 
-void showCombo(const ui::ComboBox& combo, QComboBox* widget) {
-    showCommon(combo, widget);
-    const QSignalBlocker block(widget);
-    const QSignalBlocker blockEdit(widget->lineEdit());
+// Rebuilds the widget's items when they differ from the model's; returns
+// the model's items. The caller blocks the widget's signals.
+QStringList showComboItems(const ui::ComboBox& combo, QComboBox* widget) {
     QStringList items;
     for (const auto& item : combo.items()) items << qs(item);
     QStringList shown;
@@ -115,20 +114,21 @@ void showCombo(const ui::ComboBox& combo, QComboBox* widget) {
         widget->clear();
         widget->addItems(items);
     }
+    return items;
+}
+
+void showCombo(const ui::ComboBox& combo, QComboBox* widget) {
+    showCommon(combo, widget);
+    const QSignalBlocker block(widget);
+    const QSignalBlocker blockEdit(widget->lineEdit());
+    showComboItems(combo, widget);
     if (widget->currentText() != qs(combo.text())) widget->setEditText(qs(combo.text()));
 }
 
 void showDropDown(const ui::ComboBox& combo, QComboBox* widget) {
     showCommon(combo, widget);
     const QSignalBlocker block(widget);
-    QStringList items;
-    for (const auto& item : combo.items()) items << qs(item);
-    QStringList shown;
-    for (int i = 0; i < widget->count(); ++i) shown << widget->itemText(i);
-    if (shown != items) {
-        widget->clear();
-        widget->addItems(items);
-    }
+    const QStringList items = showComboItems(combo, widget);
     const int current = static_cast<int>(items.indexOf(qs(combo.text())));
     if (widget->currentIndex() != current) widget->setCurrentIndex(current);
 }
@@ -254,10 +254,9 @@ void bindLabel(ui::Label& label, QLabel* widget) {
 
 void bindTextBox(ui::TextBox& box, QLineEdit* widget) {
     follow(box, widget, [&box](QLineEdit* w) { showText(box, w); });
-    QObject::connect(widget, &QLineEdit::textEdited, widget, [&box, widget](const QString& text) {
-        box.type(text.toStdString());
-        showText(box, widget);  // puts the model's text back when it refused
-    });
+    // A refused text is put back by the model's own notice.
+    QObject::connect(widget, &QLineEdit::textEdited, widget,
+                     [&box](const QString& text) { box.type(text.toStdString()); });
 }
 
 void bindButton(ui::Button& button, QAbstractButton* widget) {

@@ -26,8 +26,6 @@ HeaderLabel::HeaderLabel(std::vector<QWidget*> anchors, QWidget* parent) : QLabe
     }
 }
 
-// A wide gap in the caption passes fields by: each ten blanks between two
-// words leave one anchor bare.
 QStringList HeaderLabel::wordsPerAnchor() const {
     const auto anchors = static_cast<qsizetype>(anchors_.size());
     const QString caption = text();

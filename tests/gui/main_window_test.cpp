@@ -50,6 +50,8 @@ TEST_F(PlexaWindow, HeaderWordsStandOverTheirFields) {
 
 // Every control stays inside the content, which scrolls.
 TEST_F(PlexaWindow, FitsASmallScreenAndScrollsToEveryControl) {
+    const QSize room = window.screen()->availableSize();  // opens no larger than the screen
+    EXPECT_TRUE(window.width() <= room.width() && window.height() <= room.height());
     auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
     const QSize wanted = scroll->widget()->sizeHint();
     EXPECT_LE(wanted.width(), 1366);
@@ -107,6 +109,11 @@ TEST_F(PlexaWindow, TheLineLabelsHoldTheirLongestTextsSoNothingMoves) {
     form->Label13.setCaption("CommunicateUnsuccessfully");
     QCoreApplication::processEvents();
     EXPECT_EQ(places(), before);
+    QWidget* content = qobject_cast<QScrollArea*>(window.centralWidget())->widget();
+    const int width = content->width();
+    form->Label13.setCaption("Cannot save /home/" + std::string(200, 'x') + ": Permission denied");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(content->width(), width) << "a long error wraps";
 }
 
 TEST_F(PlexaWindow, APortIsPickedOrTypedAndListSizeFieldsShapeTheOutputList) {

@@ -26,8 +26,8 @@ TEST(Binding, ModelChangesShowWithoutEchoOrCursorMovesAndRefusedTypingIsPutBack)
     box.setText("123456");  // the program may set more than the user may type
     EXPECT_EQ(edit->text(), "123456");
     EXPECT_EQ(changes, 1);
-    edit->end(false);
-    QTest::keyClicks(edit, "7");
+    edit->setSelection(2, 1);  // the widget takes the 6 characters, the model refuses them
+    QTest::keyClicks(edit, "9");
     EXPECT_EQ(box.text(), "123456");
     EXPECT_EQ(edit->text(), "123456");
 }
@@ -77,6 +77,9 @@ TEST(TimerDriver, SleepsWhileNoTimerIsEnabledAndLeavesARunningCountdownAlone) {
         timer.setEnabled(false);  // a one-shot step, as the transfers use
     };
     view::TimerDriver driver(hub);
+    timer.setEnabled(true);
+    timer.setEnabled(false);
+    EXPECT_FALSE(driver.armed());
     timer.setEnabled(true);
     clock.setNow(150);
     timer.setEnabled(true);

@@ -24,6 +24,8 @@ TEST_F(PlexaFormTest, StepChangesMoveTextNineStopAtTheEndsAndNeverCommit) {
 
 TEST_F(PlexaFormTest, ListClickWritesEveryOutputByteOfTheStep) {
     auto& f = start();
+    EXPECT_EQ(f.List1.items()[7], "007");
+    EXPECT_EQ(f.List1.items()[255], "255");
     f.List1.click(5);  // before the first tick only the list changes
     EXPECT_TRUE(f.List1.selected(5));
     EXPECT_EQ(f.ProgramTable.byte(12), 0);
@@ -80,6 +82,7 @@ TEST_F(PlexaFormTest, CopyDuplicatesTheWholeStepRecord) {
 TEST_F(PlexaFormTest, FieldsKeepToTheirLimits) {
     auto& f = startEditing();
     EXPECT_EQ(f.List1.heightTwips(), 0);  // the design height stays until edited
+    EXPECT_EQ(f.List1.columns(), 16);
     const struct {
         ui::TextBox& box;
         const char *typed, *shown;

@@ -14,7 +14,7 @@ TEST(ProgramTable, WordsAtLinearAddressesAndTheStepLayout) {
     EXPECT_THROW(table.at(15001, 0), std::out_of_range);
     EXPECT_THROW(table.at(0, 33), std::out_of_range);
     EXPECT_EQ(plexa::outputGroups(table), 4);
-    table.setWord(0, 17);
+    table.setWord(0, 300);
     EXPECT_EQ(plexa::outputGroups(table), 16);
     plexa::setOutputGroups(table, 9);
     EXPECT_EQ(table.word(0), 9);

@@ -85,6 +85,7 @@ TEST_F(PlexaFormTest, SixFailuresGiveUpAndOnlyACompleteUploadRefreshesTheFields)
     EXPECT_EQ(f.Text1[2].text(), "0");  // given up: not refreshed
 
     f.Text8[1].type("1");
+    controller.setFault(ctrlsim::Fault::kNoReply, 1);  // a new transfer has all its tries
     f.Command5.click();
     runTransfer();
     EXPECT_EQ(f.Text1[0].text(), "12");
