@@ -15,15 +15,33 @@ namespace {
 
 using serial::Bytes;
 
+TEST(CorvelFrames, RequestsAndBlockPlaces) {
+    const std::array<std::uint8_t, 16> data{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+    // 252 + 136 = 388 = 1 x 256 + 132
+    EXPECT_EQ(corvel::writeRequest(252, data),
+              (Bytes{2, 8, 252, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 132, 1, 3}));
+    EXPECT_EQ(corvel::readRequest(241), (Bytes{2, 7, 241, 241, 3}));
+    const struct {
+        int block, row, column;
+    } places[] = {{1, 0, 0}, {2, 0, 16}, {0, 0, 16}, {61, 30, 0}, {242, 120, 16}, {252, 125, 16}};
+    for (const auto& p : places) {
+        const corvel::BlockPlace place = corvel::blockPlace(static_cast<std::uint8_t>(p.block));
+        EXPECT_EQ(place.row, p.row) << p.block;
+        EXPECT_EQ(place.column, p.column) << p.block;
+    }
+    EXPECT_THROW(corvel::blockPlace(253), std::out_of_range);
+}
+
 class CorvelLinkTest : public ::testing::Test {
   protected:
     CorvelLinkTest() : port(clock) {
         form = std::make_unique<corvel::Form1>(
             corvel::Environment{temp.path() / "dovra", clock, port, [this] { ++progress; }});
         form->load();
-        form->timers.advance(clock, 1000);  // the first header tick
+        tick(1000);  // the first header tick
         port.setResponder(fake::controllerResponder(controller, 26));
     }
+    void tick(std::int64_t ms) { form->timers.advance(clock, ms); }
 
     // Blocks named by the requests since the start-up scan.
     std::vector<int> requestedBlocks() const {
@@ -43,50 +61,18 @@ class CorvelLinkTest : public ::testing::Test {
     int progress = 0;
 };
 
-TEST(CorvelFrames, WriteAndReadRequests) {
-    std::array<std::uint8_t, 16> data{};
-    for (int k = 0; k < 16; ++k) data[static_cast<size_t>(k)] = static_cast<std::uint8_t>(k + 1);
-    EXPECT_EQ(corvel::writeRequest(1, data),
-              (Bytes{2, 8, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 137, 0, 3}));
-    data.fill(255);
-    const Bytes top = corvel::writeRequest(252, data);
-    EXPECT_EQ(top[19], 4332 % 256);
-    EXPECT_EQ(top[20], 4332 / 256);
-    EXPECT_EQ(corvel::readRequest(241), (Bytes{2, 7, 241, 241, 3}));
-}
-
-TEST(CorvelFrames, BlockPlaces) {
-    const struct {
-        int block, row, column;
-    } cases[] = {{1, 0, 0},      {2, 0, 16},    {0, 0, 16},     {61, 30, 0},
-                 {240, 119, 16}, {241, 120, 0}, {242, 120, 16}, {252, 125, 16}};
-    for (const auto& c : cases) {
-        const corvel::BlockPlace place = corvel::blockPlace(static_cast<std::uint8_t>(c.block));
-        EXPECT_EQ(place.row, c.row) << c.block;
-        EXPECT_EQ(place.column, c.column) << c.block;
-    }
-    EXPECT_THROW(corvel::blockPlace(253), std::out_of_range);
-}
-
-TEST_F(CorvelLinkTest, StatusTexts) {
+TEST_F(CorvelLinkTest, ARefusedWriteIsADataErrorAndNoReplySaysSo) {
     std::string whileAwaited = "unset";
-    port.setResponder([&](const Bytes& request) {
+    port.setResponder([&](const Bytes&) {
         whileAwaited = form->Label13.caption();
-        return fake::FakePort::Reply{{5, controller.answer(request)}};
+        return fake::FakePort::Reply{{5, Bytes{2, 6, 3}}};
     });
-    form->Label13.setCaption("x");
     port.open();
-    EXPECT_TRUE(form->write_v(1));
-    EXPECT_EQ(whileAwaited, "");
-    EXPECT_EQ(form->Label13.caption(), "the communication is normal");
-    port.queueReply(Bytes{2, 6, 3});
     EXPECT_FALSE(form->write_v(1));
+    EXPECT_EQ(whileAwaited, "");
     EXPECT_EQ(form->Label13.caption(), "Communication data error ");
-    port.queueReply(Bytes{});
-    EXPECT_FALSE(form->read_v(3));
-    EXPECT_EQ(form->Label13.caption(), "the port can not receive the date");
     port.queueReply(Bytes{15, 15});
-    EXPECT_FALSE(form->write_v(3));
+    EXPECT_FALSE(form->read_v(3));
     EXPECT_EQ(form->Label13.caption(), "the port can not receive the date");
 }
 
@@ -96,7 +82,6 @@ TEST_F(CorvelLinkTest, ReadStoresValidRepliesAndRefreshesTheGrid) {
     controller.setCorvelBlock(1, data);
     port.open();
     EXPECT_TRUE(form->read_v(1));
-    EXPECT_EQ(form->ProgramTable.at(0, 6), 42);
     EXPECT_EQ(form->Text1[4].text(), "42");
 
     controller.setFault(ctrlsim::Fault::kBadChecksum, 1);
@@ -113,25 +98,20 @@ TEST_F(CorvelLinkTest, DownloadAndUploadRoundTripTheShow) {
             form->ProgramTable.set(r, c, static_cast<std::uint8_t>((7 * r + c) % 40));
     form->Command3.click();
     EXPECT_EQ(requestedBlocks().size(), 240u);
-    EXPECT_EQ(requestedBlocks().back(), 240);
     EXPECT_TRUE(form->Command3.enabled());  // a download gives the buttons back at once
-    EXPECT_EQ(form->Label10.caption(), " 240");
     EXPECT_EQ(progress, 240);
-    EXPECT_EQ(form->progress.value(), 240);
     EXPECT_EQ(form->progress.maximum(), 240);
 
-    const corvel::ProgramTable sent = form->ProgramTable;
-    for (int r = 0; r < 126; ++r)
-        for (int c = 0; c < 32; ++c) form->ProgramTable.set(r, c, 0);
+    form->ProgramTable = corvel::ProgramTable{};
     form->Command5.click();
     for (int r = 0; r < 120; ++r)
-        for (int c = 0; c < 32; ++c) ASSERT_EQ(form->ProgramTable.at(r, c), sent.at(r, c)) << r;
+        for (int c = 0; c < 32; ++c) ASSERT_EQ(form->ProgramTable.at(r, c), (7 * r + c) % 40) << r;
     EXPECT_EQ(form->ProgramTable.at(120, 0), 0);  // row 120 is never transferred
-    EXPECT_EQ(form->Text1[4].text(), std::to_string(sent.at(0, 6)));
+    EXPECT_EQ(form->Text1[4].text(), "6");
 
     EXPECT_FALSE(form->Command3.enabled());
     EXPECT_FALSE(form->Options.optionEnabled(corvel::Monitor));
-    form->timers.advance(clock, 500);
+    tick(500);
     EXPECT_TRUE(form->Command3.enabled());
     EXPECT_TRUE(form->Options.optionEnabled(corvel::Monitor));
 }
@@ -159,13 +139,13 @@ TEST_F(CorvelLinkTest, PortThatCannotBeOpenedChangesNothing) {
     EXPECT_EQ(form->Label13.caption(), "No COM port 17: choose a port from 1 to 16");
     EXPECT_TRUE(port.requests().empty());
     EXPECT_EQ(form->ProgramTable.at(0, 6), 9);
-    form->timers.advance(clock, 500);
+    tick(500);
     EXPECT_TRUE(form->Command5.enabled());
 
     form->Combo3.setText("4");
     port.setOpenResult(4, fake::FakePort::OpenResult::kFails);
     form->Options.select(corvel::Monitor);
-    form->timers.advance(clock, 100);
+    tick(100);
     EXPECT_EQ(form->Label13.caption(), "COM4: no such port");
     EXPECT_TRUE(form->MonitorReady);  // the next tick tries again
 }
@@ -176,7 +156,7 @@ TEST_F(CorvelLinkTest, MonitorShowsTheControllersOutputs) {
     outputs[15] = 128;  // output 127: the last lamp of line 1
     controller.setCorvelBlock(241, outputs);
     form->Options.select(corvel::Monitor);
-    form->timers.advance(clock, 100);
+    tick(100);
     EXPECT_EQ(form->Label7[0].caption(), "I" + std::string(63, '.'));
     EXPECT_EQ(form->Label7[1].caption(), std::string(63, '.') + "I");
     EXPECT_EQ(form->Label7[2].caption(), std::string(64, '.'));
@@ -189,19 +169,21 @@ TEST_F(CorvelLinkTest, ControlSendsTheListAsRow120) {
     form->List1.click(255);
     EXPECT_TRUE(port.requests().empty());  // Control was never chosen
     form->Options.select(corvel::Control);
-    ASSERT_EQ(requestedBlocks(), (std::vector<int>{241, 242}));
-    EXPECT_EQ(port.requests()[0][3], 1);
-    EXPECT_EQ(port.requests()[1][18], 128);
+    EXPECT_EQ(controller.corvelBlock(241)[0], 1);
     EXPECT_EQ(controller.corvelBlock(242)[15], 128);
 
+    form->Text3.type("999");
+    EXPECT_EQ(form->Text3.text(), "255");
     form->Text3.setText("10");
+    form->Text4.type("-7");
+    EXPECT_EQ(form->Text4.text(), "0");
     form->Text4.setText("5");
     form->Check1.click();
     form->Command6.click();
     EXPECT_EQ(port.requests().size(), 4u);  // one send for the whole range
     EXPECT_EQ(controller.corvelBlock(241)[0], 1 + 32 + 64 + 128);
     EXPECT_EQ(controller.corvelBlock(241)[1], 1 + 2 + 4);
-    form->timers.advance(clock, 100);
+    tick(100);
     EXPECT_TRUE(form->Frame2.visible());
 }
 

@@ -1,30 +1,24 @@
 // The demonstration sequencer on the hand-driven clock.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <string>
 #include <vector>
 
-#include "absent_port.h"
-#include "corvel/form.h"
-#include "temp_dir.h"
+#include "form_fixture.h"
 
 namespace {
 
-class CorvelPreviewTest : public ::testing::Test {
+// Over a dark program (work mode 4).
+class CorvelPreviewTest : public test::CorvelFormTest {
   protected:
-    CorvelPreviewTest() {
-        form = std::make_unique<corvel::Form1>(
-            corvel::Environment{temp.path() / "dovra", clock, port, {}});
-        form->load();
-        form->timers.advance(clock, 1000);  // edits count from here on
-    }
-
-    // A dark program (work mode 4) with the given timing.
-    void program(const char* interval, const char* hold, const char* workNumber) {
-        form->Text1[0].type("4");
-        form->Text1[1].type(interval);
-        form->Text1[2].type(hold);
-        form->Text1[3].type(workNumber);
+    void play(corvel::Option option, const char* interval, const char* hold,
+              const char* workNumber) {
+        auto& f = startEditing();
+        f.Text1[0].type("4");
+        f.Text1[1].type(interval);
+        f.Text1[2].type(hold);
+        f.Text1[3].type(workNumber);
+        f.Options.select(option);
     }
 
     struct Change {
@@ -36,27 +30,19 @@ class CorvelPreviewTest : public ::testing::Test {
         std::vector<Change> changes;
         int step = form->DemoStep;
         for (std::int64_t t = 0; t < ms; ++t) {
-            form->timers.advance(clock, 1);
+            tick(1);
             if (form->DemoStep != step) changes.push_back({clock.nowMs(), step = form->DemoStep});
         }
         return changes;
     }
-
-    test::TempDir temp;
-    ui::ManualClock clock;
-    test::AbsentPort port;
-    std::unique_ptr<corvel::Form1> form;
 };
 
 TEST_F(CorvelPreviewTest, CirculateStepsOneIntervalApartThenHolds) {
-    program("50", "100", "5");  // 500 ms steps, 1 s hold at 0.01 s
-    form->Options.select(corvel::Circulate);
+    play(corvel::Circulate, "50", "100", "5");  // 500 ms steps, 1 s hold at 0.01 s
     const std::vector<Change> changes = run(5000);
     ASSERT_GE(changes.size(), 7u);
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(changes[static_cast<size_t>(k)].step, k + 1);
-    for (int k = 1; k < 5; ++k)
-        EXPECT_EQ(changes[static_cast<size_t>(k)].atMs - changes[static_cast<size_t>(k) - 1].atMs,
-                  500);
+    for (std::size_t k = 0; k < 5; ++k) EXPECT_EQ(changes[k].step, static_cast<int>(k) + 1);
+    for (std::size_t k = 1; k < 5; ++k) EXPECT_EQ(changes[k].atMs - changes[k - 1].atMs, 500);
     EXPECT_EQ(changes[5].step, 0);
     const std::int64_t hold = changes[5].atMs - changes[4].atMs;
     EXPECT_GE(hold, 1000);
@@ -66,8 +52,7 @@ TEST_F(CorvelPreviewTest, CirculateStepsOneIntervalApartThenHolds) {
 }
 
 TEST_F(CorvelPreviewTest, ShortIntervalsStepOncePerRefresh) {
-    program("1", "100", "20");  // 10 ms steps
-    form->Options.select(corvel::Circulate);
+    play(corvel::Circulate, "1", "100", "20");  // 10 ms steps
     const std::vector<Change> changes = run(1000);
     // A step comes at the first 10 ms tick after each refresh.
     EXPECT_GE(changes.size(), 9u);
@@ -77,8 +62,7 @@ TEST_F(CorvelPreviewTest, ShortIntervalsStepOncePerRefresh) {
 }
 
 TEST_F(CorvelPreviewTest, SingleDemoEndsOnStopAtStepZero) {
-    program("10", "0", "3");  // hold of 1 ms: the last step for a single refresh
-    form->Options.select(corvel::SingleDemo);
+    play(corvel::SingleDemo, "10", "0", "3");  // hold of 1 ms: the last step for a single refresh
     const std::vector<Change> changes = run(3000);
     ASSERT_EQ(changes.size(), 4u);
     EXPECT_EQ(changes[2].step, 3);
@@ -90,8 +74,7 @@ TEST_F(CorvelPreviewTest, SingleDemoEndsOnStopAtStepZero) {
 }
 
 TEST_F(CorvelPreviewTest, StopPauseAndMonitorMidRun) {
-    program("20", "100", "9");
-    form->Options.select(corvel::Circulate);
+    play(corvel::Circulate, "20", "100", "9");
     run(700);
     const int reached = form->DemoStep;
     ASSERT_GT(reached, 1);
@@ -118,8 +101,7 @@ TEST_F(CorvelPreviewTest, StopPauseAndMonitorMidRun) {
 }
 
 TEST_F(CorvelPreviewTest, ChangedTimingTakesEffectAtTheNextRefresh) {
-    program("50", "100", "9");
-    form->Options.select(corvel::Circulate);
+    play(corvel::Circulate, "50", "100", "9");
     run(1200);
     form->Text1[1].type("20");  // 200 ms steps from the next refresh
     const std::vector<Change> faster = run(1000);
@@ -141,20 +123,15 @@ TEST_F(CorvelPreviewTest, PeriodsFollowTheTimeUnitWithinWhatTheTimersHold) {
         int periodMs;
     } cases[] = {{"0", "0", 1},       {"0", "5", 50},      {"1", "5", 500},     {"9", "5", 500},
                  {"1", "300", 30000}, {"1", "301", 30000}, {"0", "9999", 30000}};
-    form->Command7.click();  // the panel holds TimeUnit
+    startEditing().Command7.click();  // the panel holds TimeUnit
     for (const auto& c : cases) {
         form->Text5[0].type(c.unit);
         form->Text1[1].type(c.units);
         form->Text1[2].type(c.units);
-        form->timers.advance(clock, 100);
+        tick(100);
         EXPECT_EQ(form->Timer3.interval(), c.periodMs) << c.unit << " " << c.units;
         EXPECT_EQ(form->Timer4.interval(), c.periodMs) << c.unit << " " << c.units;
     }
-    form->Refreshing = true;  // texts the grid holds before the first tick
-    form->Text1[1].setText("-5");
-    form->Text1[3].setText("99999");
-    form->leddis();
-    EXPECT_EQ(form->Timer3.interval(), 1);
 }
 
 }  // namespace
