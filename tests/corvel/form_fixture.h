@@ -11,8 +11,6 @@
 #include "corvel/form.h"
 #include "temp_dir.h"
 
-namespace test {
-
 class CorvelFormTest : public ::testing::Test {
   protected:
     corvel::Form1& start() {
@@ -34,5 +32,3 @@ class CorvelFormTest : public ::testing::Test {
     test::AbsentPort port;
     std::unique_ptr<corvel::Form1> form;
 };
-
-}  // namespace test

@@ -24,20 +24,16 @@ std::vector<int> runs(std::initializer_list<std::pair<int, int>> spans) {
     return v;
 }
 
-// Fields: 0 WorkMode, 4-6 group A (start, quantity, end), 16 StartPoints.
-// Mode 6 reads 4-9 as start, move bits, end, open, stop, close points.
-const ProgramFields kRise = row({{0, 0}, {4, 10}, {5, 3}, {6, 20}, {16, 1}});
-const ProgramFields kFall = row({{0, 0}, {4, 20}, {5, 3}, {6, 10}, {16, 1}});
-const ProgramFields kBar = row({{0, 1}, {4, 10}, {5, 3}, {6, 20}, {16, 5}});
-const ProgramFields kBarDown = row({{0, 1}, {4, 20}, {5, 3}, {6, 10}, {16, 1}});
-const ProgramFields kRoll =
-    row({{0, 6}, {4, 0}, {5, 1}, {6, 20}, {7, 2}, {8, 10}, {9, 3}, {16, 1}});
-const ProgramFields kRollDown =
-    row({{0, 6}, {4, 20}, {5, 1}, {6, 0}, {7, 2}, {8, 10}, {9, 3}, {16, 1}});
+// Work mode m with group A (fields 4-6) from s, q outputs, to n, and the
+// StartPoints (field 16).
+ProgramFields groupA(double m, double s, double q, double n, double startPoints) {
+    return row({{0, m}, {4, s}, {5, q}, {6, n}, {16, startPoints}});
+}
 
-ProgramFields withMode(ProgramFields f, double mode) {
-    f.value[0] = mode;
-    return f;
+// Work mode 6 with pattern A (fields 4-9): start, move bits, end, open,
+// stop and close points, and the StartPoints.
+ProgramFields patternA(double s, double m, double n, double o, double k, double z, double p) {
+    return row({{0, 6}, {4, s}, {5, m}, {6, n}, {7, o}, {8, k}, {9, z}, {16, p}});
 }
 
 TEST(CorvelGenerators, WorkedPictures) {
@@ -47,39 +43,33 @@ TEST(CorvelGenerators, WorkedPictures) {
         double step;
         std::vector<int> lit;
     } cases[] = {
-        {"block moves", kRise, 3, runs({{11, 13}})},
-        {"block reaches the end", kRise, 12, {20}},
-        {"block gone", kRise, 13, {}},
-        {"block down moves", kFall, 3, runs({{17, 19}})},
-        {"block down reaches the end", kFall, 12, {10}},
-        {"bar starts at the start points", kBar, 2, runs({{10, 14}})},
-        {"bar stops at the end", kBar, 8, runs({{10, 20}})},
-        {"bar down", kBarDown, 5, runs({{15, 20}})},
-        {"bar down stops at the end", kBarDown, 15, runs({{10, 20}})},
-        {"bar without quantity", row({{0, 1}, {4, 10}, {6, 20}, {16, 1}}), 7, {}},
-        {"closed block", withMode(kRise, 2), 0, runs({{0, 9}, {11, 20}})},
-        {"closed bar", withMode(kRise, 3), 5, runs({{0, 9}, {16, 20}})},
-        {"rolling first step", kRoll, 0, {0}},
-        {"rolling front", kRoll, 4, {3, 4}},
-        {"rolling repeats", kRoll, 6, {0, 1, 5, 6}},
-        {"rolling back moves", kRoll, 12, {3, 4, 8, 9, 13, 14}},
-        {"rolling back at the end", kRoll, 30, {20}},
-        {"rolling down back moves", kRollDown, 12, {6, 7, 11, 12, 16, 17}},
-        {"rolling down back at the end", kRollDown, 30, {0}},
+        {"block moves", groupA(0, 10, 3, 20, 1), 3, runs({{11, 13}})},
+        {"block reaches the end", groupA(0, 10, 3, 20, 1), 12, {20}},
+        {"block gone", groupA(0, 10, 3, 20, 1), 13, {}},
+        {"block down moves", groupA(0, 20, 3, 10, 1), 3, runs({{17, 19}})},
+        {"bar starts at the start points", groupA(1, 10, 3, 20, 5), 2, runs({{10, 14}})},
+        {"bar stops at the end", groupA(1, 10, 3, 20, 5), 8, runs({{10, 20}})},
+        {"bar down", groupA(1, 20, 3, 10, 1), 5, runs({{15, 20}})},
+        {"bar without quantity", groupA(1, 10, 0, 20, 1), 7, {}},
+        {"closed block", groupA(2, 10, 3, 20, 1), 0, runs({{0, 9}, {11, 20}})},
+        {"closed bar", groupA(3, 10, 3, 20, 1), 5, runs({{0, 9}, {16, 20}})},
+        {"rolling front", patternA(0, 1, 20, 2, 10, 3, 1), 4, {3, 4}},
+        {"rolling repeats", patternA(0, 1, 20, 2, 10, 3, 1), 6, {0, 1, 5, 6}},
+        {"rolling back moves", patternA(0, 1, 20, 2, 10, 3, 1), 12, {3, 4, 8, 9, 13, 14}},
+        {"rolling back at the end", patternA(0, 1, 20, 2, 10, 3, 1), 30, {20}},
+        {"rolling down back at the end", patternA(20, 1, 0, 2, 10, 3, 1), 30, {0}},
         {"rolling second pattern",
          row({{0, 6}, {11, 1}, {12, 20}, {13, 2}, {14, 10}, {15, 3}, {16, 1}}),
          4,
          {3, 4}},
-        {"rolling of no length", row({{0, 6}, {5, 1}, {6, 20}, {7, 2}, {9, -2}, {16, 4}}), 2, {}},
+        {"rolling of no length", patternA(0, 1, 20, 2, 0, -2, 4), 2, {}},
         {"mask", row({{0, 7}, {4, 100}, {7, 5}, {14, 128}}), 0, {100, 102, 163}},
         {"mask cut at 255", row({{0, 7}, {4, 250}, {7, 255}}), 3, runs({{250, 255}})},
-        {"mode 4 is dark", withMode(kRise, 4), 3, {}},
+        {"mode 4 is dark", groupA(4, 10, 3, 20, 1), 3, {}},
         // Fields beyond the outputs light only outputs.
-        {"block past 255", row({{0, 0}, {4, 250}, {5, 20}, {6, 400}, {16, 20}}), 0,
-         runs({{250, 255}})},
-        {"bar below 0", row({{0, 1}, {4, 3}, {5, 9}, {6, -40}, {16, 9}}), 0, runs({{0, 3}})},
-        {"huge values", row({{0, 0}, {4, 1e9}, {5, 1e9}, {6, -1e9}, {16, 1e9}}), 32767,
-         runs({{0, 255}})},
+        {"block past 255", groupA(0, 250, 20, 400, 20), 0, runs({{250, 255}})},
+        {"bar below 0", groupA(1, 3, 9, -40, 9), 0, runs({{0, 3}})},
+        {"huge values", groupA(0, 1e9, 1e9, -1e9, 1e9), 32767, runs({{0, 255}})},
     };
     for (const auto& c : cases) {
         const corvel::Lamps lamps = corvel::lampStates(c.fields, c.step);
