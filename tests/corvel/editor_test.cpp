@@ -10,8 +10,6 @@
 
 namespace {
 
-using CorvelEditorTest = CorvelFormTest;
-
 TEST_F(CorvelEditorTest, FirstStartMakesAnEmptyDefaultShow) {
     auto& f = start();
     EXPECT_EQ(std::filesystem::file_size(dataDir / "mernal.sav"), 0u);

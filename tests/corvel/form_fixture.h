@@ -1,4 +1,4 @@
-// Corvel's main window on the hand-driven clock, with no serial ports and
+// Corvel's editor window on the hand-driven clock, with no serial ports and
 // its data folder in a fresh temporary directory.
 #pragma once
 
@@ -11,7 +11,7 @@
 #include "corvel/form.h"
 #include "temp_dir.h"
 
-class CorvelFormTest : public ::testing::Test {
+class CorvelEditorTest : public ::testing::Test {
   protected:
     corvel::Form1& start() {
         form = std::make_unique<corvel::Form1>(corvel::Environment{dataDir, clock, port, {}});

@@ -9,7 +9,7 @@
 namespace {
 
 // Over a dark program (work mode 4).
-class CorvelPreviewTest : public CorvelFormTest {
+class CorvelPreviewTest : public CorvelEditorTest {
   protected:
     void play(corvel::Option option, const char* interval, const char* hold,
               const char* workNumber) {
