@@ -1,12 +1,10 @@
 #pragma once
 
-#include <cstdint>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
-#include <optional>
-#include <string>
-#include <vector>
+#include <utility>
 
 #include "controller.h"
 #include "serial/serial_port.h"
@@ -42,33 +40,68 @@ class FakePort final : public serial::SerialPort {
     // Bytes that arrive at clock time atMs, asked for or not; at or before
     // now they are waiting already.
     void arriveAt(std::int64_t atMs, serial::Bytes bytes) { incoming_.emplace(atMs, bytes); }
-    void failWrites(bool on) { failWrites_ = on; }
-    // The device vanishes at clock time atMs (now or later): no longer open.
-    void unplugAt(std::int64_t atMs) { unplugAt_ = atMs; }
 
     const std::vector<serial::Bytes>& requests() const { return requests_; }
     // Port numbers of every open attempt, in order.
     const std::vector<int>& openAttempts() const { return openAttempts_; }
-    int opens() const { return opens_; }
     int closes() const { return closes_; }
     int waits() const { return waits_; }
-    // Bytes thrown away as stale input.
-    std::size_t discarded() const { return discarded_; }
 
     void setPortNumber(int number) override { number_ = number; }
     int portNumber() const override { return number_; }
-    bool open() override;
+    bool open() override {
+        openAttempts_.push_back(number_);
+        const bool opens = openResults_[number_] != OpenResult::kFails;
+        if (!opens) error_ = "COM" + std::to_string(number_) + ": no such port";
+        open_ = open_ || opens;
+        return opens;
+    }
     bool isOpen() const override { return open_; }
-    void close() override;
-    bool write(std::span<const std::uint8_t> bytes) override;
-    serial::Bytes readAll() override;
-    void discardInput() override;
-    bool waitForInput(int timeoutMs) override;
+    void close() override {
+        if (open_) ++closes_;
+        open_ = false;
+        buffer_.clear();
+    }
+    bool write(std::span<const std::uint8_t> bytes) override {
+        update();
+        if (!open_) return false;
+        requests_.emplace_back(bytes.begin(), bytes.end());
+        Reply reply;
+        if (!queued_.empty()) {
+            reply = std::move(queued_.front());
+            queued_.pop_front();
+        } else if (responder_) {
+            reply = responder_(requests_.back());
+        }
+        for (Chunk& chunk : reply) arriveAt(clock_.nowMs() + chunk.delayMs, std::move(chunk.bytes));
+        return true;
+    }
+    serial::Bytes readAll() override {
+        update();
+        return std::exchange(buffer_, {});
+    }
+    bool waitForInput(int timeoutMs) override {
+        ++waits_;
+        update();
+        if (!open_) return false;
+        if (!buffer_.empty()) return true;
+        std::int64_t wakeAt = clock_.nowMs() + std::max(timeoutMs, 0);
+        if (!incoming_.empty()) wakeAt = std::min(wakeAt, incoming_.begin()->first);
+        clock_.setNow(wakeAt);
+        update();
+        return open_ && !buffer_.empty();
+    }
     std::string errorString() const override { return error_; }
 
   private:
-    void update();
-    void noteIdleCall();
+    // Moves every byte due by now into the buffer.
+    void update() {
+        while (!incoming_.empty() && incoming_.begin()->first <= clock_.nowMs()) {
+            const serial::Bytes& bytes = incoming_.begin()->second;
+            if (open_) buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+            incoming_.erase(incoming_.begin());
+        }
+    }
 
     ui::ManualClock& clock_;
     std::map<int, OpenResult> openResults_;
@@ -76,22 +109,21 @@ class FakePort final : public serial::SerialPort {
     Responder responder_;
     std::multimap<std::int64_t, serial::Bytes> incoming_;
     serial::Bytes buffer_;
-    std::optional<std::int64_t> unplugAt_;
-    bool failWrites_ = false;
     bool open_ = false;
     int number_ = 1;
     std::string error_;
     std::vector<serial::Bytes> requests_;
     std::vector<int> openAttempts_;
-    int opens_ = 0;
     int closes_ = 0;
     int waits_ = 0;
-    std::size_t discarded_ = 0;
-    int idleCalls_ = 0;
-    std::int64_t lastIdleNow_ = -1;
 };
 
 // Answers as the simulated controller does, delayMs after each request.
-FakePort::Responder controllerResponder(ctrlsim::Controller& controller, std::int64_t delayMs = 0);
+inline FakePort::Responder controllerResponder(ctrlsim::Controller& controller,
+                                               std::int64_t delayMs = 0) {
+    return [&controller, delayMs](const serial::Bytes& request) {
+        return FakePort::Reply{{delayMs, controller.answer(request)}};
+    };
+}
 
 }  // namespace fake
