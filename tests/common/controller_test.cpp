@@ -1,10 +1,11 @@
-// The simulated controller. Its memories are tested over the line, Plexa's
-// with Plexa's frames, whose bytes are checked against worked examples there.
+// The simulated controller, fed request frames worked out by hand: Plexa's
+// carry the block number high byte first and sum from the command byte on,
+// Corvel's write sums from its block number on.
 #include "controller.h"
 
 #include <gtest/gtest.h>
 
-#include "test_frames.h"
+#include <tuple>
 
 namespace {
 
@@ -12,25 +13,33 @@ using ctrlsim::Block;
 using ctrlsim::Bytes;
 using ctrlsim::Controller;
 using ctrlsim::Fault;
-using ctrlsim::FrameReader;
 
 const Bytes kAccepted{2, 5, 3};
 const Bytes kRefused{15, 15};
-const Block kCounting = test::counting(1);
-const Bytes kPlexaWrite300 = test::plexaWrite(300, kCounting);
+const Block kCounting{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};  // sums to 136
+const Block kFull{255, 255, 255, 255, 255, 255, 255, 255,
+                  255, 255, 255, 255, 255, 255, 255, 255};  // sums to 4080, 0x0FF0
 
-Bytes readReply(const Block& data) {
-    Bytes reply{2};
-    reply.insert(reply.end(), data.begin(), data.end());
-    reply.insert(reply.end(), {136, 0, 3});
-    return reply;
+// head, the 16 data bytes, tail.
+Bytes frame(Bytes head, const Block& data, std::initializer_list<std::uint8_t> tail) {
+    head.insert(head.end(), data.begin(), data.end());
+    head.insert(head.end(), tail);
+    return head;
 }
 
-TEST(Controller, MalformedRequestsAreRefusedAndChangeNothing) {
+// Block 300 is 1, 44; 18 + 1 + 44 + 136 = 199.
+const Bytes kPlexaWrite300 = frame({2, 18, 1, 44}, kCounting, {199, 0, 3});
+// Block 299 is 1, 43; 17 + 1 + 43 = 61.
+const Bytes kPlexaRead299{2, 17, 1, 43, 61, 0, 3};
+const Bytes kCountingReply = frame({2}, kCounting, {136, 0, 3});
+
+// Malformed requests are refused and change nothing. Checksums above one
+// byte carry their high byte: 63 + 4080 = 0x102F for Plexa's write, 9 + 4080
+// = 0x0FF9 for Corvel's; the read replies carry 0x0FF0.
+TEST(Controller, RequestsAreJudgedByTheirFramingAndChecksum) {
     Bytes badSum = kPlexaWrite300;
     ++badSum[20];
-    Bytes badEnd = test::corvelWrite(1, kCounting);
-    badEnd.back() = 4;
+    const Bytes badEnd = frame({2, 8, 1}, kCounting, {137, 0, 4});
     Controller controller;
     for (const Bytes& request : {badSum, badEnd, Bytes{2, 17, 1, 44, 63, 0, 3},
                                  Bytes{2, 7, 241, 240, 3}, Bytes{2, 99}, Bytes{}}) {
@@ -39,69 +48,48 @@ TEST(Controller, MalformedRequestsAreRefusedAndChangeNothing) {
     EXPECT_EQ(controller.plexaBlock(300), Block{});
     EXPECT_EQ(controller.corvelBlock(1), Block{});
     EXPECT_EQ(controller.requests().size(), 6u);
+
+    const Bytes reply = frame({2}, kFull, {0xF0, 0x0F, 3});
+    EXPECT_EQ(controller.answer(frame({2, 18, 1, 44}, kFull, {0x2F, 0x10, 3})), kAccepted);
+    EXPECT_EQ(controller.answer({2, 17, 1, 44, 62, 0, 3}), reply);
+    EXPECT_EQ(controller.answer(frame({2, 8, 9}, kFull, {0xF9, 0x0F, 3})), kAccepted);
+    EXPECT_EQ(controller.answer({2, 7, 9, 9, 3}), reply);
+    EXPECT_EQ(controller.plexaBlock(9), Block{});  // Corvel's memory is a memory of its own
 }
 
 // A fault meets the first k requests, here two; a faulty answer stores
 // nothing, except a stale one, whose reply is right.
 TEST(Controller, EachFaultShapesTheRepliesToTheFirstKRequests) {
-    const Bytes good = readReply(kCounting);
-    Bytes badSum = good;
-    badSum[17] = 137;
-    Bytes badEnd = good;
-    badEnd[19] = 0;
-    Bytes stale = good;
-    stale.insert(stale.end(), 3, 0xEE);
-    struct Case {
-        Fault fault;
-        Bytes read;
-        Bytes write;
-        bool stored;
-    };
-    const Case cases[] = {
+    const std::tuple<Fault, Bytes, Bytes, bool> cases[] = {
         {Fault::kNoReply, {}, {}, false},
         {Fault::kRefuse, kRefused, kRefused, false},
-        {Fault::kBadChecksum, badSum, {2, 6, 3}, false},
-        {Fault::kBadFraming, badEnd, {2, 5, 0}, false},
-        {Fault::kShortReply, Bytes(good.begin(), good.begin() + 10), {2}, false},
-        {Fault::kStale, stale, {2, 5, 3, 0xEE, 0xEE, 0xEE}, true},
+        {Fault::kBadChecksum, frame({2}, kCounting, {137, 0, 3}), {2, 6, 3}, false},
+        {Fault::kBadFraming, frame({2}, kCounting, {136, 0, 0}), {2, 5, 0}, false},
+        {Fault::kShortReply, {2, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {2}, false},
+        {Fault::kStale,
+         frame({2}, kCounting, {136, 0, 3, 0xEE, 0xEE, 0xEE}),
+         {2, 5, 3, 0xEE, 0xEE, 0xEE},
+         true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.fault));
+    for (const auto& [fault, read, write, stored] : cases) {
+        SCOPED_TRACE(static_cast<int>(fault));
         Controller controller;
         controller.setPlexaBlock(299, kCounting);
-        controller.setFault(c.fault, 2);
-        EXPECT_EQ(controller.answer(test::plexaRead(299)), c.read);
-        EXPECT_EQ(controller.answer(kPlexaWrite300), c.write);
-        EXPECT_EQ(controller.plexaBlock(300) == kCounting, c.stored);
-        EXPECT_EQ(controller.answer(test::plexaRead(299)), good);
+        controller.setFault(fault, 2);
+        EXPECT_EQ(controller.answer(kPlexaRead299), read);
+        EXPECT_EQ(controller.answer(kPlexaWrite300), write);
+        EXPECT_EQ(controller.plexaBlock(300) == kCounting, stored);
+        EXPECT_EQ(controller.answer(kPlexaRead299), kCountingReply);
     }
 }
 
-// 16 bytes of 255 sum to 4080, 0x0FF0: the checksum's high byte is 15.
-TEST(Controller, ChecksumsAboveOneByteCarryTheirHighByte) {
-    Block full;
-    full.fill(0xFF);
-    Bytes expected(17, 0xFF);
-    expected[0] = 2;
-    expected.insert(expected.end(), {0xF0, 0x0F, 3});
-    Controller controller;
-    EXPECT_EQ(controller.answer(test::plexaWrite(300, full)), kAccepted);
-    EXPECT_EQ(controller.answer(test::plexaRead(300)), expected);
-    EXPECT_EQ(controller.answer(test::corvelWrite(9, full)), kAccepted);
-    EXPECT_EQ(controller.answer(test::corvelRead(9)), expected);
-}
-
+// An STX before an unknown command makes a two-byte frame of its own.
 TEST(FrameReader, JunkArrivingWithAFrameInOneWriteIsSkipped) {
-    const Bytes read5 = test::corvelRead(5);
-    const Bytes read7 = test::plexaRead(7);
-    Bytes chunk{0xEE, 0x00, 0x41, 3, 15};
-    chunk.insert(chunk.end(), read5.begin(), read5.end());
-    chunk.insert(chunk.end(), {0xEE, 0xEE});
-    chunk.insert(chunk.end(), read7.begin(), read7.begin() + 3);
-    FrameReader reader;
-    EXPECT_EQ(reader.feed(chunk), std::vector<Bytes>{read5});
+    ctrlsim::FrameReader reader;
+    const Bytes chunk{0xEE, 0x00, 0x41, 3, 15, 2, 99, 2, 7, 5, 5, 3, 0xEE, 0xEE, 2, 17, 0};
+    EXPECT_EQ(reader.feed(chunk), (std::vector<Bytes>{{2, 99}, {2, 7, 5, 5, 3}}));
     EXPECT_TRUE(reader.midFrame());
-    EXPECT_EQ(reader.feed({read7.begin() + 3, read7.end()}), std::vector<Bytes>{read7});
+    EXPECT_EQ(reader.feed(Bytes{7, 24, 0, 3}), (std::vector<Bytes>{{2, 17, 0, 7, 24, 0, 3}}));
     EXPECT_FALSE(reader.midFrame());
 }
 
