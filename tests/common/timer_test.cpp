@@ -10,35 +10,28 @@ namespace {
 
 using Ticks = std::vector<std::int64_t>;
 
-// One timer and a script of changes: "+N" lets N ms pass, "on" and "off"
-// enable and disable it, "iN" sets the interval N.
+// A timer of 1000 ms, enabled, and a script of changes: "+N" lets N ms pass,
+// "on" and "off" enable and disable it, "iN" sets the interval N.
 TEST(Timer, TicksAtItsIntervalAndRestartsTheCountdownOnlyOnAChange) {
-    struct Case {
-        int interval;
-        bool enabled;
-        std::string script;
-        Ticks ticks;
+    const std::pair<const char*, Ticks> cases[] = {
+        {"+3500", {1000, 2000, 3000}},    {"off i10 +100", {}},
+        {"+600 on i1000 +500", {1000}},    // nothing changed: the countdown goes on
+        {"+600 i100 +250", {700, 800}},    // a new interval counts from now
+        {"i500 +400 off on +600", {900}},  // re-enabled: it counts from now
     };
-    const Case cases[] = {
-        {1000, true, "+3500", {1000, 2000, 3000}},  {10, false, "+100", {}},
-        {1000, true, "+600 on i1000 +500", {1000}},  // nothing changed: the countdown goes on
-        {1000, true, "+600 i100 +250", {700, 800}},  // a new interval counts from now
-        {500, true, "+400 off on +600", {900}},      // re-enabled: it counts from now
-    };
-    for (const Case& c : cases) {
+    for (const auto& [text, expected] : cases) {
         ui::ManualClock clock;
         ui::TimerHub hub(clock);
-        ui::Timer timer(hub, "T", c.interval, c.enabled);
+        ui::Timer timer(hub, "T", 1000, true);
         Ticks ticks;
         timer.onTick = [&] { ticks.push_back(clock.nowMs()); };
-        std::istringstream script(c.script);
+        std::istringstream script(text);
         for (std::string step; script >> step;) {
             if (step[0] == '+') hub.advance(clock, std::stoi(step.substr(1)));
             if (step[0] == 'i') timer.setInterval(std::stoi(step.substr(1)));
             if (step == "on" || step == "off") timer.setEnabled(step == "on");
         }
-        EXPECT_EQ(ticks, c.ticks) << c.script;
-        EXPECT_EQ(hub.nextDue().has_value(), c.enabled) << c.script;
+        EXPECT_EQ(ticks, expected) << text;
     }
 }
 
@@ -56,22 +49,18 @@ TEST(Timer, MissedTicksAreDeliveredOnceAfterABlockingTickOrALateLook) {
     };
     fast.onTick = [&] { ticks.push_back("F@" + std::to_string(clock.nowMs())); };
     hub.advance(clock, 100);
-    ASSERT_EQ(ticks.size(), 11u);
-    EXPECT_EQ(ticks[9], "S@100");
-    EXPECT_EQ(ticks[10], "F@600");
+    EXPECT_EQ(ticks, (std::vector<std::string>{"F@10", "F@20", "F@30", "F@40", "F@50", "F@60",
+                                               "F@70", "F@80", "F@90", "S@100", "F@600"}));
 
     int changes = 0;
     hub.onScheduleChanged = [&] { ++changes; };
     slow.setEnabled(false);
     ticks.clear();
-    clock.setNow(605);
-    hub.runDue();
-    EXPECT_TRUE(ticks.empty());
     clock.setNow(680);
     hub.runDue();
     EXPECT_EQ(ticks, std::vector<std::string>{"F@680"});
     EXPECT_EQ(hub.nextDue(), 690);
-    EXPECT_GT(changes, 0);
+    EXPECT_EQ(changes, 2);  // the disabling and the look
 }
 
 }  // namespace
