@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <utility>
 
 #include "controller.h"
@@ -94,8 +95,14 @@ class FakePort final : public serial::SerialPort {
     std::string errorString() const override { return error_; }
 
   private:
-    // Moves every byte due by now into the buffer.
+    // Moves every byte due by now into the buffer. Looks this often without
+    // the clock moving or a request being written can only be a loop that
+    // spins: the test fails instead of hanging.
     void update() {
+        const std::pair look{clock_.nowMs(), requests_.size()};
+        idleLooks_ = look == lastLook_ ? idleLooks_ + 1 : 0;
+        lastLook_ = look;
+        if (idleLooks_ > 100000) throw std::logic_error("FakePort: polled in a loop that spins");
         while (!incoming_.empty() && incoming_.begin()->first <= clock_.nowMs()) {
             const serial::Bytes& bytes = incoming_.begin()->second;
             if (open_) buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
@@ -116,6 +123,8 @@ class FakePort final : public serial::SerialPort {
     std::vector<int> openAttempts_;
     int closes_ = 0;
     int waits_ = 0;
+    int idleLooks_ = 0;
+    std::pair<std::int64_t, std::size_t> lastLook_{-1, 0};
 };
 
 // Answers as the simulated controller does, delayMs after each request.
