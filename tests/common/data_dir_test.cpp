@@ -26,8 +26,7 @@ TEST(PlainFileName, RefusesNamesThatLeaveTheDirectory) {
 // failing to, is tested with Plexa's start-up. Port n is the device that the
 // link comN in it names, even a missing one, else the nth serial device.
 TEST(DataDirectory, IsDovraInTheHomeDirectoryAndNamesThePorts) {
-    const char* old = std::getenv("HOME");
-    const std::string saved = old ? old : "";
+    const std::string saved = std::getenv("HOME") ? std::getenv("HOME") : "";
     setenv("HOME", "/home/someone", 1);
     EXPECT_EQ(base::dataDirectory(), fs::path("/home/someone/dovra"));
     setenv("HOME", saved.c_str(), 1);

@@ -7,7 +7,6 @@
 #include <tuple>
 #include <utility>
 
-using base::clampRound;
 using base::numberValue;
 
 TEST(NumberRule, TakesTheLeadingNumberOfTheTextIgnoringBlanks) {
@@ -34,7 +33,7 @@ TEST(Rounding, HalvesGoToTheEvenNeighbourWithinTheRange) {
         {0, 1, 100, 1},          {100.5, 1, 100, 100},   {50.5, 1, 100, 50},      {2.6, 1, 100, 3},
         {INFINITY, 1, 100, 100}, {-INFINITY, 1, 100, 1}, {std::nan(""), 4, 16, 4}};
     for (const auto& [value, low, high, result] : clamped)
-        EXPECT_EQ(clampRound(value, low, high), result) << value;
+        EXPECT_EQ(base::clampRound(value, low, high), result) << value;
 }
 
 TEST(PlainDecimal, AcceptsOnlyANumberWithBlanksAround) {

@@ -8,12 +8,10 @@
 
 namespace {
 
-using Ticks = std::vector<std::int64_t>;
-
 // A timer of 1000 ms, enabled, and a script of changes: "+N" lets N ms pass,
 // "on" and "off" enable and disable it, "iN" sets the interval N.
 TEST(Timer, TicksAtItsIntervalAndRestartsTheCountdownOnlyOnAChange) {
-    const std::pair<const char*, Ticks> cases[] = {
+    const std::pair<const char*, std::vector<std::int64_t>> cases[] = {
         {"+3500", {1000, 2000, 3000}},    {"off i10 +100", {}},
         {"+600 on i1000 +500", {1000}},    // nothing changed: the countdown goes on
         {"+600 i100 +250", {700, 800}},    // a new interval counts from now
@@ -23,7 +21,7 @@ TEST(Timer, TicksAtItsIntervalAndRestartsTheCountdownOnlyOnAChange) {
         ui::ManualClock clock;
         ui::TimerHub hub(clock);
         ui::Timer timer(hub, "T", 1000, true);
-        Ticks ticks;
+        std::vector<std::int64_t> ticks;
         timer.onTick = [&] { ticks.push_back(clock.nowMs()); };
         std::istringstream script(text);
         for (std::string step; script >> step;) {
