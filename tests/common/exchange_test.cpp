@@ -46,11 +46,17 @@ TEST(Exchange, JudgesTheReplyByItsBytesAndTheirTime) {
         EXPECT_EQ(port.waits(), waits);
         clock.advance(1000);
     }
-    // A failed write ends the exchange without a wait; a lost device ending
-    // it at once is tested with the real port.
-    FakePort closed(clock);
-    EXPECT_FALSE(serial::exchange(closed, clock, kRequest, 3).ok);
-    EXPECT_EQ(closed.waits(), 0);
+    // A failed write ends the exchange without a wait, a device lost as the
+    // request leaves at the first wait.
+    FakePort port(clock);
+    EXPECT_FALSE(serial::exchange(port, clock, kRequest, 3).ok);
+    EXPECT_EQ(port.waits(), 0);
+    port.open();
+    port.setResponder([&port](const Bytes&) {
+        port.close();
+        return FakePort::Reply{};
+    });
+    EXPECT_FALSE(serial::exchange(port, clock, kRequest, 3).ok);
 }
 
 }  // namespace

@@ -67,12 +67,10 @@ class FakePort final : public serial::SerialPort {
         update();
         if (!open_) return false;
         requests_.emplace_back(bytes.begin(), bytes.end());
-        Reply reply;
+        Reply reply = queued_.empty() && responder_ ? responder_(requests_.back()) : Reply{};
         if (!queued_.empty()) {
             reply = std::move(queued_.front());
             queued_.pop_front();
-        } else if (responder_) {
-            reply = responder_(requests_.back());
         }
         for (Chunk& chunk : reply) arriveAt(clock_.nowMs() + chunk.delayMs, std::move(chunk.bytes));
         return true;
@@ -84,8 +82,7 @@ class FakePort final : public serial::SerialPort {
     bool waitForInput(int timeoutMs) override {
         ++waits_;
         update();
-        if (!open_) return false;
-        if (!buffer_.empty()) return true;
+        if (!open_ || !buffer_.empty()) return open_;
         std::int64_t wakeAt = clock_.nowMs() + std::max(timeoutMs, 0);
         if (!incoming_.empty()) wakeAt = std::min(wakeAt, incoming_.begin()->first);
         clock_.setNow(wakeAt);
