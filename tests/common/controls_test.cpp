@@ -42,7 +42,7 @@ TEST(FileList, ListsMatchingFilesSortedAndKeepsTheSelection) {
     for (const char* name : {"b.qdf", "A.QDF", "c.sav", "a.b.qdf"})
         std::ofstream(dir.path() / name);
     std::filesystem::create_directory(dir.path() / "d.qdf");
-    ui::FileList list("File1", "*.qdf");
+    ui::FileList list("File1", "*.QDF");
     list.setDirectory(dir.path());
     EXPECT_EQ(list.files(), (std::vector<std::string>{"a.b.qdf", "A.QDF", "b.qdf"}));
     list.select(2);

@@ -49,6 +49,7 @@ TEST(Timer, MissedTicksAreDeliveredOnceAfterABlockingTickOrALateLook) {
     hub.advance(clock, 100);
     EXPECT_EQ(ticks, (std::vector<std::string>{"F@10", "F@20", "F@30", "F@40", "F@50", "F@60",
                                                "F@70", "F@80", "F@90", "S@100", "F@600"}));
+    EXPECT_EQ(hub.nextDue(), 200);  // counted from the blocking tick, not from its end
 
     int changes = 0;
     hub.onScheduleChanged = [&] { ++changes; };
