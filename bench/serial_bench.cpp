@@ -5,12 +5,13 @@
 
 #include <chrono>
 #include <ctime>
+#include <numeric>
 
+#include "plexa/blocks.h"
 #include "serial/exchange.h"
 #include "serial/qt_serial_port.h"
 #include "simulator.h"
 #include "temp_dir.h"
-#include "test_frames.h"
 
 namespace {
 
@@ -34,7 +35,9 @@ struct Line {
 void BM_BlockExchange(benchmark::State& state) {
     Line line;
     const bool read = state.range(0) == kRead;
-    const auto request = read ? test::plexaRead(1) : test::plexaWrite(1, test::counting(0));
+    std::array<std::uint8_t, 16> data{};
+    std::iota(data.begin(), data.end(), 0);
+    const auto request = read ? plexa::readRequest(1) : plexa::writeRequest(1, data);
     const std::size_t replyLength = read ? 20 : 3;
     for (auto _ : state) {
         if (!serial::exchange(line.port, line.clock, request, replyLength).ok) {
@@ -53,7 +56,7 @@ double processCpuSeconds() {
 void BM_TimeOutCpu(benchmark::State& state) {
     Line line;
     line.simulator.setFault(ctrlsim::Fault::kNoReply);
-    const auto request = test::plexaRead(1);
+    const auto request = plexa::readRequest(1);
     double cpu = 0;
     std::chrono::duration<double> wall{};
     for (auto _ : state) {
