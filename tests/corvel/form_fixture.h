@@ -13,14 +13,10 @@
 
 class CorvelEditorTest : public ::testing::Test {
   protected:
-    corvel::Form1& start() {
-        form = std::make_unique<corvel::Form1>(corvel::Environment{dataDir, clock, port, {}});
-        form->load();
-        return *form;
-    }
     // Past the first header tick, from which edits reach the table.
     corvel::Form1& startEditing() {
-        start();
+        form = std::make_unique<corvel::Form1>(corvel::Environment{dataDir, clock, port, {}});
+        form->load();
         tick(1000);
         return *form;
     }
