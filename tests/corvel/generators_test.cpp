@@ -81,14 +81,4 @@ TEST(CorvelGenerators, WorkedPictures) {
     }
 }
 
-TEST(CorvelGenerators, LinesShowOutputsLeftmostFirst) {
-    corvel::Lamps lamps{};
-    lamps[100] = lamps[102] = lamps[163] = -1;
-    const std::string dark(64, '.');
-    EXPECT_EQ(
-        corvel::lampLines(lamps),
-        (std::array<std::string, 4>{dark, std::string(36, '.') + "I.I" + std::string(25, '.'),
-                                    std::string(35, '.') + "I" + std::string(28, '.'), dark}));
-}
-
 }  // namespace

@@ -1,7 +1,6 @@
 // The demonstration sequencer on the hand-driven clock.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "form_fixture.h"
@@ -39,26 +38,6 @@ class CorvelPreviewTest : public CorvelEditorTest {
     }
 };
 
-TEST_F(CorvelPreviewTest, CirculateStepsOneIntervalApartThenHolds) {
-    play(corvel::Circulate, "50", "100", "5");  // 500 ms steps, 1 s hold at 0.01 s
-    const std::vector<Change> changes = run(5000);
-    ASSERT_GE(changes.size(), 7u);
-    for (std::size_t k = 0; k < 5; ++k) EXPECT_EQ(changes[k].step, static_cast<int>(k) + 1);
-    for (std::size_t k = 1; k < 5; ++k) EXPECT_EQ(changes[k].afterMs, 500);
-    EXPECT_EQ(changes[5].step, 0);
-    EXPECT_GE(changes[5].afterMs, 1000);
-    EXPECT_LE(changes[5].afterMs, 1100);
-    EXPECT_EQ(changes[6].step, 1);  // and round again
-}
-
-TEST_F(CorvelPreviewTest, ShortIntervalsStepOncePerRefresh) {
-    play(corvel::Circulate, "1", "100", "20");  // 10 ms steps
-    const std::vector<Change> changes = run(1000);
-    // A step comes at the first 10 ms tick after each refresh.
-    EXPECT_GE(changes.size(), 9u);
-    for (size_t k = 1; k < changes.size(); ++k) EXPECT_NEAR(changes[k].afterMs, 100, 10);
-}
-
 TEST_F(CorvelPreviewTest, SingleDemoEndsOnStopAtStepZero) {
     play(corvel::SingleDemo, "10", "0", "3");  // hold of 1 ms: the last step for a single refresh
     const std::vector<Change> changes = run(3000);
@@ -92,16 +71,6 @@ TEST_F(CorvelPreviewTest, StopPauseAndMonitorMidRun) {
     run(100);
     EXPECT_EQ(form->DemoStep, 0);
     EXPECT_FALSE(form->Timer4.enabled());
-}
-
-TEST_F(CorvelPreviewTest, AWorkNumberBelowTheStepStartsTheHold) {
-    play(corvel::Circulate, "50", "100", "9");
-    run(1200);
-    form->Text1[3].type("1");  // below the current step: the hold starts
-    run(100);
-    EXPECT_EQ(form->DemoStep, 1);
-    EXPECT_TRUE(form->Timer4.enabled());
-    EXPECT_FALSE(form->Timer3.enabled());
 }
 
 // Periods count in the show's TimeUnit (0: 0.01 s, else 0.1 s), from 1 ms
