@@ -48,6 +48,15 @@ TEST_F(CorvelPreviewTest, SingleDemoEndsOnStopAtStepZero) {
     EXPECT_EQ(form->Options.selected(), corvel::Stop);
 }
 
+TEST_F(CorvelPreviewTest, CirculateStartsAgainAfterTheHold) {
+    play(corvel::Circulate, "10", "0", "3");
+    const std::vector<Change> changes = run(1000);
+    ASSERT_GE(changes.size(), 6u);
+    EXPECT_EQ(changes[3].step, 0);
+    EXPECT_EQ(changes[5].step, 2);
+    EXPECT_EQ(form->Options.selected(), corvel::Circulate);
+}
+
 TEST_F(CorvelPreviewTest, StopPauseAndMonitorMidRun) {
     play(corvel::Circulate, "20", "100", "9");
     run(700);
