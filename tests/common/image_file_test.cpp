@@ -1,5 +1,6 @@
-// Files the user may not write: a show on a write-protected file still
-// loads, and a data directory that refuses a new file says so.
+// A file shorter than the image loads as zeros beyond its end, also over an
+// image that held other bytes; a show on a write-protected file still loads,
+// and a data directory that refuses a new file says so.
 #include "base/image_file.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +15,20 @@ namespace {
 namespace fs = std::filesystem;
 using Image = std::array<std::uint8_t, 4>;
 
-TEST(ImageFile, AReadOnlyFileLoadsAndARefusedNewFileSaysWhy) {
+TEST(ImageFile, AShortOrReadOnlyFileLoadsAndARefusedNewFileSaysWhy) {
     test::TempDir dir;
     const fs::path file = dir.path() / "show.sav";
     std::ofstream(file, std::ios::binary) << "\x07\x2A";
+    Image image{9, 9, 9, 9};
+    std::string error;
+    ASSERT_TRUE(base::loadImage(file, image, error)) << error;
+    EXPECT_EQ(image, (Image{7, 42, 0, 0}));
+
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
     if (std::ofstream(file, std::ios::app).is_open())
         GTEST_SKIP() << "this user (root) writes in spite of the permissions";
-    Image image{9, 9, 9, 9};
-    std::string error;
+    image = {9, 9, 9, 9};
     ASSERT_TRUE(base::loadImage(file, image, error)) << error;
     EXPECT_EQ(image, (Image{7, 42, 0, 0}));
     EXPECT_FALSE(base::loadImage(dir.path() / "mernal.qdf", image, error));
