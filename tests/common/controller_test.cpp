@@ -52,7 +52,6 @@ TEST(Controller, RequestsAreJudgedByTheirFramingAndChecksum) {
     EXPECT_EQ(controller.answer({2, 17, 1, 44, 62, 0, 3}), reply);
     EXPECT_EQ(controller.answer(frame({2, 8, 9}, kFull, {0xF9, 0x0F, 3})), kAccepted);
     EXPECT_EQ(controller.answer({2, 7, 9, 9, 3}), reply);
-    EXPECT_EQ(controller.plexaBlock(9), Block{});  // Corvel's memory is a memory of its own
 }
 
 // A fault meets the first k requests, here two; a faulty answer stores

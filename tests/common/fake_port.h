@@ -20,12 +20,9 @@ namespace fake {
 class FakePort final : public serial::SerialPort {
   public:
     enum class OpenResult { kOpens, kFails };
-    // Bytes arriving delayMs after the request was written.
-    struct Chunk {
-        std::int64_t delayMs = 0;
-        serial::Bytes bytes;
-    };
-    using Reply = std::vector<Chunk>;
+    // Chunks of bytes, each arriving its delay in ms after the request was
+    // written.
+    using Reply = std::vector<std::pair<std::int64_t, serial::Bytes>>;
     using Responder = std::function<Reply(const serial::Bytes& request)>;
 
     explicit FakePort(ui::ManualClock& clock) : clock_(clock) {}
@@ -33,9 +30,7 @@ class FakePort final : public serial::SerialPort {
     void setOpenResult(int number, OpenResult result) { openResults_[number] = result; }
     // Answers the next request not yet answered; queued answers go in order.
     void queueReply(Reply reply) { queued_.push_back(std::move(reply)); }
-    void queueReply(serial::Bytes bytes, std::int64_t delayMs = 0) {
-        queueReply(Reply{{delayMs, std::move(bytes)}});
-    }
+    void queueReply(serial::Bytes bytes) { queueReply(Reply{{0, std::move(bytes)}}); }
     // Answers every request once the queue is empty; by default none.
     void setResponder(Responder responder) { responder_ = std::move(responder); }
     // Bytes that arrive at clock time atMs, asked for or not; at or before
@@ -72,7 +67,7 @@ class FakePort final : public serial::SerialPort {
             reply = std::move(queued_.front());
             queued_.pop_front();
         }
-        for (Chunk& chunk : reply) arriveAt(clock_.nowMs() + chunk.delayMs, std::move(chunk.bytes));
+        for (auto& [delayMs, bytes] : reply) arriveAt(clock_.nowMs() + delayMs, std::move(bytes));
         return true;
     }
     serial::Bytes readAll() override {
