@@ -38,15 +38,12 @@ class FakePort final : public serial::SerialPort {
     void arriveAt(std::int64_t atMs, serial::Bytes bytes) { incoming_.emplace(atMs, bytes); }
 
     const std::vector<serial::Bytes>& requests() const { return requests_; }
-    // Port numbers of every open attempt, in order.
-    const std::vector<int>& openAttempts() const { return openAttempts_; }
     int closes() const { return closes_; }
     int waits() const { return waits_; }
 
     void setPortNumber(int number) override { number_ = number; }
     int portNumber() const override { return number_; }
     bool open() override {
-        openAttempts_.push_back(number_);
         const bool opens = openResults_[number_] != OpenResult::kFails;
         if (!opens) error_ = "COM" + std::to_string(number_) + ": no such port";
         open_ = open_ || opens;
@@ -112,7 +109,6 @@ class FakePort final : public serial::SerialPort {
     int number_ = 1;
     std::string error_;
     std::vector<serial::Bytes> requests_;
-    std::vector<int> openAttempts_;
     int closes_ = 0;
     int waits_ = 0;
     int idleLooks_ = 0;

@@ -97,7 +97,7 @@ TEST_F(PlexaFormTest, APortThatCannotBeOpenedIsNamedAndChangesNothing) {
     port.setOpenResult(2, fake::FakePort::OpenResult::kFails);
     f.Combo3.setText("2x");
     f.Command5.click();
-    EXPECT_EQ(port.openAttempts().back(), 2);
+    EXPECT_EQ(port.portNumber(), 2);
     EXPECT_EQ(f.Label13.caption(), "COM2: no such port");  // the port's own reason
     f.timers.advance(clock, 499);
     EXPECT_FALSE(f.Command3.enabled());
@@ -115,7 +115,7 @@ TEST_F(PlexaFormTest, APortThatCannotBeOpenedIsNamedAndChangesNothing) {
     f.Text8[1].type("7");
     f.Command3.click();
     runTransfer();
-    EXPECT_EQ(port.openAttempts().back(), 16);
+    EXPECT_EQ(port.portNumber(), 16);
     EXPECT_EQ(port.requests().size(), 1u);
 }
 
