@@ -5,6 +5,7 @@
 #include "corvel/view/main_window.h"
 #include "serial/qt_serial_port.h"
 #include "ui/clock.h"
+#include "view/progress_paint.h"
 #include "view/timer_driver.h"
 
 int main(int argc, char** argv) {
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
     // in the middle of the transfer.
     QWidget* shown = nullptr;
     corvel::Form1 form({dataDir, clock, port, [&shown] {
-                            if (shown) shown->repaint();
+                            if (shown) view::paintProgress(*shown);
                         }});
     view::TimerDriver driver(form.timers);
     corvel::MainWindow window(form);

@@ -1,0 +1,121 @@
+// What the transfer benchmarks share: the simulated controller paced at
+// 9600 baud, run as a program of its own on COM1 of a scratch data
+// directory, the minimal client that the programs are measured against, and
+// the clocks they are measured with.
+#pragma once
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include "absent_port.h"
+#include "serial/exchange.h"
+#include "serial/qt_serial_port.h"
+#include "temp_dir.h"
+
+namespace bench {
+
+// Ten bits (start, eight data, stop) at 9600 baud.
+inline constexpr double kByteSeconds = 10 / 9600.0;
+
+using Clock = std::chrono::steady_clock;
+
+inline double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The controller simulator as its own process, so that the processor time
+// of this one is the program's alone.
+class PacedLine {
+  public:
+    explicit PacedLine(const QStringList& options = {}) {
+        test::linkAbsentPorts(dir.path(), {1});
+        simulator_.setProgram(CTRLSIM_PROGRAM);
+        simulator_.setArguments(QStringList{"--com", "1", "--pace", "--data-dir",
+                                            QString::fromStdString(dir.path().string())} +
+                                options);
+        simulator_.start();
+        QByteArray said;
+        while (!said.contains("Ctrl-C ends")) {
+            if (!simulator_.waitForReadyRead(5000)) throw std::runtime_error("ctrlsim did not start");
+            said += simulator_.readAllStandardOutput();
+        }
+    }
+    ~PacedLine() {
+        simulator_.terminate();
+        simulator_.waitForFinished(5000);
+    }
+    PacedLine(const PacedLine&) = delete;
+    PacedLine& operator=(const PacedLine&) = delete;
+
+    test::TempDir dir;
+
+  private:
+    QProcess simulator_;
+};
+
+// The exchange alone: each request, the wait for its 2, 5, 3, and the next
+// request at once. Returns the seconds all of them took.
+inline double minimalClientSeconds(const std::filesystem::path& dataDir,
+                                   const std::vector<serial::Bytes>& requests) {
+    ui::SteadyClock clock;
+    serial::QtSerialPort port(dataDir);
+    port.setPortNumber(1);
+    if (!port.open()) throw std::runtime_error(port.errorString());
+    const auto start = Clock::now();
+    for (const serial::Bytes& request : requests)
+        if (!serial::exchange(port, clock, request, 3).ok)
+            throw std::runtime_error("the minimal client's exchange failed");
+    return secondsSince(start);
+}
+
+// Runs the event loop, as the program's own would, until done() holds.
+inline void runEventsUntil(const std::function<bool()>& done) {
+    while (!done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+// Runs the event loop for the given time, as the program's own would.
+inline void runEventsFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Processor time of the whole process, every thread, user and system.
+inline double processorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Shows the window and lets it settle, as a user would see it before clicking.
+inline void showSettled(QWidget& window) {
+    window.show();
+    runEventsFor(300);
+}
+
+// The figures of a program's transfer against the minimal client's over the
+// same line: the milliseconds per block that the program adds, and each
+// time as a ratio to the time the bytes need on the wire.
+inline void reportAgainstClient(benchmark::State& state, double programSeconds,
+                                double clientSeconds, int blocks, double wireSeconds) {
+    state.counters["added_ms_per_block"] = 1000 * (programSeconds - clientSeconds) / blocks;
+    state.counters["ratio_to_wire"] = programSeconds / wireSeconds;
+    state.counters["client_ratio_to_wire"] = clientSeconds / wireSeconds;
+}
+
+}  // namespace bench
