@@ -8,6 +8,14 @@ bool refused(const Bytes& reply) {
     return reply.size() >= 2 && reply[0] == kRefusal;
 }
 
+// Bytes still to come before the reply can be judged: none is known before
+// the first, and a refusal needs only one more.
+std::size_t stillMissing(const Bytes& reply, std::size_t replyLength) {
+    if (reply.empty()) return 0;
+    const std::size_t needed = reply[0] == kRefusal ? 2 : replyLength;
+    return needed > reply.size() ? needed - reply.size() : 0;
+}
+
 void append(Bytes& reply, const Bytes& more) {
     reply.insert(reply.end(), more.begin(), more.end());
 }
@@ -15,12 +23,15 @@ void append(Bytes& reply, const Bytes& more) {
 }  // namespace
 
 ExchangeResult exchange(SerialPort& port, const ui::Clock& clock,
-                        std::span<const std::uint8_t> request, std::size_t replyLength) {
+                        std::span<const std::uint8_t> request, std::size_t replyLength,
+                        const std::function<void()>& sent) {
     ExchangeResult result;
     port.discardInput();
     if (!port.write(request)) return result;
     const std::int64_t start = clock.nowMs();
+    if (sent) sent();
     bool ok = true;
+    bool restedOnLine = false;
     for (;;) {
         append(result.reply, port.readAll());
         if (refused(result.reply)) ok = false;
@@ -29,6 +40,15 @@ ExchangeResult exchange(SerialPort& port, const ui::Clock& clock,
         if (!ok || result.reply.size() >= replyLength) break;
         // Sleep until input comes or the next look would be past the limit.
         const int left = static_cast<int>(kReplyTimeoutMs + 1 - elapsed);
+        // Once a reply has begun, the rest follows byte after byte: looking
+        // again before all but the last can be in would only wake for each.
+        const std::size_t missing = stillMissing(result.reply, replyLength);
+        if (!restedOnLine && missing > 1) {
+            port.waitForLine(missing - 1, left);
+            restedOnLine = true;
+            continue;
+        }
+        restedOnLine = false;
         if (!port.waitForInput(left) && !port.isOpen()) {
             ok = false;
             break;

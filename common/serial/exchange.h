@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <span>
 
 #include "serial/serial_port.h"
@@ -21,9 +22,12 @@ struct ExchangeResult {
 
 // One request/reply exchange of the block protocol: discards stale input,
 // sends the request, then collects the reply until replyLength bytes are in,
-// a refusal is seen or the time limit passes. Waits on the port for the time
-// left, never spinning.
+// a refusal is seen or the time limit passes. It waits on the port for the
+// time left, and once a reply has begun, while the rest cannot have crossed
+// the line; it never spins. sent, when given, runs once the request has gone
+// out, before the wait: the line needs that time anyway.
 ExchangeResult exchange(SerialPort& port, const ui::Clock& clock,
-                        std::span<const std::uint8_t> request, std::size_t replyLength);
+                        std::span<const std::uint8_t> request, std::size_t replyLength,
+                        const std::function<void()>& sent = {});
 
 }  // namespace serial

@@ -1,6 +1,8 @@
 #include "serial/qt_serial_port.h"
 
 #include <QSerialPort>
+#include <algorithm>
+#include <thread>
 
 #include "serial/port_device.h"
 
@@ -12,6 +14,8 @@ namespace {
 constexpr int kWriteTimeoutMs = 1000;
 constexpr int kLowestPort = 1;
 constexpr int kHighestPort = 16;
+// Ten bits (start, eight data, stop) at 9600 baud.
+constexpr auto kByteTime = std::chrono::nanoseconds(10'000'000'000LL / 9600);
 
 // A hung-up line shows as a read or write error as often as a resource error.
 bool failsDevice(QSerialPort::SerialPortError code) {
@@ -139,6 +143,13 @@ bool QtSerialPort::waitForInput(int timeoutMs) {
     port_->waitForReadyRead(timeoutMs);
     checkError();
     return port_->isOpen() && port_->bytesAvailable() > 0;
+}
+
+void QtSerialPort::waitForLine(std::size_t bytes, int timeoutMs) {
+    if (!port_->isOpen()) return;
+    const auto line = static_cast<long long>(bytes) * kByteTime;
+    std::this_thread::sleep_for(std::min<std::chrono::nanoseconds>(
+        line, std::chrono::milliseconds(std::max(timeoutMs, 0))));
 }
 
 std::string QtSerialPort::errorString() const {

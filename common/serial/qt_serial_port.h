@@ -25,6 +25,7 @@ class QtSerialPort final : public SerialPort {
     Bytes readAll() override;
     void discardInput() override;
     bool waitForInput(int timeoutMs) override;
+    void waitForLine(std::size_t bytes, int timeoutMs) override;
     std::string errorString() const override;
 
   private:

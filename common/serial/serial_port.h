@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -31,6 +32,15 @@ class SerialPort {
     // Waits until input is waiting or timeoutMs have passed; true when input
     // is waiting. Returns at once when the port is closed or has failed.
     virtual bool waitForInput(int timeoutMs) = 0;
+    // Waits, without looking at what arrives meanwhile, for the time the
+    // line takes to carry `bytes` bytes, but no longer than timeoutMs: bytes
+    // that cross the line one after another are then taken in at one look
+    // instead of waking the caller for each. A line whose bytes take no time
+    // waits for nothing.
+    virtual void waitForLine(std::size_t bytes, int timeoutMs) {
+        static_cast<void>(bytes);
+        static_cast<void>(timeoutMs);
+    }
     // Describes the last error (open failure, lost device).
     virtual std::string errorString() const = 0;
 };

@@ -58,4 +58,35 @@ TEST(Exchange, JudgesTheReplyByItsBytesAndTheirTime) {
     EXPECT_FALSE(serial::exchange(port, clock, kRequest, 3).ok);
 }
 
+// With 1 ms a byte, a 20-byte reply that begins at 8 ms is in at 27 ms at
+// the earliest: after its first byte the exchange looks again only when all
+// but the last can be in. A refusal needs one byte more, and is not kept
+// waiting for the rest.
+TEST(Exchange, OnceAReplyHasBegunLooksAgainWhenItsRestCanBeIn) {
+    FakePort::Reply byteByByte;
+    for (int i = 0; i < 20; ++i) byteByByte.push_back({8 + i, {static_cast<std::uint8_t>(i)}});
+    using Case = std::tuple<const char*, FakePort::Reply, bool, std::int64_t, int>;
+    const Case cases[] = {
+        {"byte by byte", byteByByte, true, 27, 2},
+        {"in one piece", {{27, Bytes(20, 1)}}, true, 27, 1},
+        {"refusal", {{8, {15}}, {9, {0}}}, false, 9, 2},
+    };
+    ui::ManualClock clock;
+    for (const auto& [what, reply, ok, endMs, waits] : cases) {
+        SCOPED_TRACE(what);
+        FakePort port(clock);
+        port.setByteTimeMs(1);
+        port.open();
+        port.queueReply(reply);
+        const std::int64_t start = clock.nowMs();
+        std::size_t sentAfter = 0;
+        const auto result = serial::exchange(port, clock, kRequest, 20,
+                                             [&] { sentAfter = port.requests().size(); });
+        EXPECT_EQ(result.ok, ok);
+        EXPECT_EQ(sentAfter, 1u);
+        EXPECT_EQ(clock.nowMs() - start, endMs);
+        EXPECT_EQ(port.waits(), waits);
+    }
+}
+
 }  // namespace

@@ -33,6 +33,8 @@ class FakePort final : public serial::SerialPort {
     void queueReply(serial::Bytes bytes) { queueReply(Reply{{0, std::move(bytes)}}); }
     // Answers every request once the queue is empty; by default none.
     void setResponder(Responder responder) { responder_ = std::move(responder); }
+    // Each byte's time on the line; by default the scripted times alone count.
+    void setByteTimeMs(int ms) { byteTimeMs_ = ms; }
     // Bytes that arrive at clock time atMs, asked for or not; at or before
     // now they are waiting already.
     void arriveAt(std::int64_t atMs, serial::Bytes bytes) { incoming_.emplace(atMs, bytes); }
@@ -81,6 +83,10 @@ class FakePort final : public serial::SerialPort {
         update();
         return open_ && !buffer_.empty();
     }
+    void waitForLine(std::size_t bytes, int timeoutMs) override {
+        clock_.advance(std::min<std::int64_t>(static_cast<std::int64_t>(bytes) * byteTimeMs_,
+                                              std::max(timeoutMs, 0)));
+    }
     std::string errorString() const override { return error_; }
 
   private:
@@ -111,6 +117,7 @@ class FakePort final : public serial::SerialPort {
     std::vector<serial::Bytes> requests_;
     int closes_ = 0;
     int waits_ = 0;
+    int byteTimeMs_ = 0;
     int idleLooks_ = 0;
     std::pair<std::int64_t, std::size_t> lastLook_{-1, 0};
 };
