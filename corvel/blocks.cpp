@@ -50,10 +50,13 @@ constexpr const char* kDataError = "Communication data error ";
 
 }  // namespace
 
-// The status line is emptied while a reply is awaited.
+// The status line is emptied while a reply is awaited. A download or upload
+// shows its last try while the line carries the request.
 serial::ExchangeResult Form1::exchangeBlock(const serial::Bytes& request, std::size_t replyLength) {
-    Label13.setCaption("");
-    return serial::exchange(env_.port, env_.clock, request, replyLength);
+    return serial::exchange(env_.port, env_.clock, request, replyLength, [this] {
+        if (showingProgress_ && env_.showProgress) env_.showProgress();
+        Label13.setCaption("");
+    });
 }
 
 // Three bytes that are not the acceptance are a failure, and say so.

@@ -21,8 +21,9 @@ struct Environment {
     std::filesystem::path dataDir;  // where the show files live
     ui::Clock& clock;               // millisecond ticks and the timers' time
     serial::SerialPort& port;       // Comm1
-    // Shows the transfer labels and the grid while a blocking transfer runs,
-    // without handling any input.
+    // Called during every try of a download or upload, which hold the event
+    // loop, once the request has gone out: shows the transfer labels, the bar
+    // and the grid as the last try left them, without handling any input.
     std::function<void()> showProgress;
 };
 
@@ -189,6 +190,7 @@ class Form1 {
     Environment env_;
     ui::FileStatus fileStatus_;
     std::int64_t startTime_ = 0;
+    bool showingProgress_ = false;  // a download or upload is running
 };
 
 }  // namespace corvel

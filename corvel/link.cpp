@@ -48,10 +48,12 @@ bool Form1::openPort() {
 }
 
 // Each block is tried until it goes through; the sixth failure on one block
-// gives the whole action up.
+// gives the whole action up. A download or upload shows its progress.
 bool Form1::transferBlocks(int first, int last, bool reading, bool showProgress) {
+    showingProgress_ = showProgress;
     if (showProgress) progress.setProgress(0, last - first + 1);
-    for (int b = first; b <= last; ++b) {
+    bool done = true;
+    for (int b = first; b <= last && done; ++b) {
         for (int tries = 1;; ++tries) {
             const auto block = static_cast<std::uint8_t>(b);
             const bool ok = reading ? read_v(block) : write_v(block);
@@ -60,12 +62,15 @@ bool Form1::transferBlocks(int first, int last, bool reading, bool showProgress)
                 base::blankNumberText(static_cast<double>(env_.clock.nowMs() - startTime_)) +
                 " ms");
             if (ok && showProgress) progress.setProgress(b - first + 1, last - first + 1);
-            if (env_.showProgress) env_.showProgress();
             if (ok) break;
-            if (tries >= kTriesPerBlock) return false;
+            if (tries >= kTriesPerBlock) {
+                done = false;
+                break;
+            }
         }
     }
-    return true;
+    showingProgress_ = false;
+    return done;
 }
 
 void Form1::Command3_Click() {

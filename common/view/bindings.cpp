@@ -234,6 +234,18 @@ void showFiles(const ui::FileList& files, QListWidget* widget) {
     }
 }
 
+// A bar paints itself, and with it whatever else changed, at once when its
+// look changes; deferred, it is only marked for painting.
+void showProgress(const ui::ProgressBar& progress, QProgressBar* widget, bool deferPaint) {
+    showCommon(progress, widget);
+    const int maximum = std::max(1, progress.maximum());
+    if (widget->maximum() == maximum && widget->value() == progress.value()) return;
+    if (deferPaint) widget->setUpdatesEnabled(false);
+    widget->setRange(0, maximum);
+    widget->setValue(progress.value());
+    if (deferPaint) widget->setUpdatesEnabled(true);
+}
+
 void showSurface(const ui::Surface& surface, QPlainTextEdit* widget) {
     showCommon(surface, widget);
     QStringList lines;
@@ -348,12 +360,9 @@ void bindFrame(ui::Frame& frame, QGroupBox* widget) {
     });
 }
 
-void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget) {
-    follow(progress, widget, [&progress](QProgressBar* w) {
-        showCommon(progress, w);
-        w->setRange(0, std::max(1, progress.maximum()));
-        w->setValue(progress.value());
-    });
+void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget, bool deferPaint) {
+    follow(progress, widget,
+           [&progress, deferPaint](QProgressBar* w) { showProgress(progress, w, deferPaint); });
 }
 
 void bindSurface(ui::Surface& surface, QPlainTextEdit* widget) {

@@ -44,7 +44,10 @@ void bindListBox(ui::ListBox& list, QListWidget* widget);
 
 void bindFileList(ui::FileList& files, QListWidget* widget);
 void bindFrame(ui::Frame& frame, QGroupBox* widget);
-void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget);
+// The bar paints itself at once when its look changes. With deferPaint it
+// waits to be painted with the other changes: for a window whose progress is
+// shown while the event loop is held (see ProgressPainter).
+void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget, bool deferPaint = false);
 // The surface's lines, read-only.
 void bindSurface(ui::Surface& surface, QPlainTextEdit* widget);
 

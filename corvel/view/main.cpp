@@ -13,16 +13,12 @@ int main(int argc, char** argv) {
     const auto dataDir = base::dataDirectory();
     ui::SteadyClock clock;
     serial::QtSerialPort port(dataDir);
-    // A blocking transfer shows its progress by painting the window at once:
-    // running the event loop inside it would deliver timer ticks and clicks
-    // in the middle of the transfer.
-    QWidget* shown = nullptr;
-    corvel::Form1 form({dataDir, clock, port, [&shown] {
-                            if (shown) view::paintProgress(*shown);
-                        }});
+    // A blocking transfer shows its progress without running the event loop,
+    // which would deliver timer ticks and clicks in the middle of it.
+    view::ProgressPainter painter(clock);
+    corvel::Form1 form({dataDir, clock, port, [&painter] { painter.paint(); }});
     view::TimerDriver driver(form.timers);
     corvel::MainWindow window(form);
-    shown = &window;
     form.load();
     window.show();
     return app.exec();

@@ -391,7 +391,7 @@ void MainWindow::statusRows(QWidget* parent) {
     label(form_.Label10, parent)->setGeometry(at(360, 8280, 3300, 255));
     label(form_.Label9, parent)->setGeometry(at(3840, 8280, 3300, 255));
     auto* progress = new QProgressBar(parent);
-    view::bindProgressBar(form_.progress, progress);
+    view::bindProgressBar(form_.progress, progress, true);  // a transfer holds the event loop
     progress->setGeometry(at(360, 8610, 7200, 285));
     auto* surface = new QPlainTextEdit(parent);
     view::bindSurface(form_.surface, surface);

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controller.h"
 #include "corvel/form.h"
@@ -34,16 +35,16 @@ class CorvelLinkTest : public ::testing::Test {
 };
 
 TEST_F(CorvelLinkTest, FailedExchangesSayWhyAndStoreNothing) {
-    std::string whileAwaited = "unset";
+    std::vector<std::string> captions;  // emptied while the reply is awaited
+    form->Label13.observe([&] { captions.push_back(form->Label13.caption()); });
     port.setResponder([&](const Bytes& request) {
-        whileAwaited = form->Label13.caption();
         return fake::FakePort::Reply{{5, controller.answer(request)}};
     });
     port.open();
     controller.setCorvelBlock(1, ctrlsim::Block{0, 0, 0, 0, 0, 0, 42});
     controller.setFault(ctrlsim::Fault::kBadChecksum, 1);
     EXPECT_FALSE(form->read_v(1));
-    EXPECT_EQ(whileAwaited, "");
+    EXPECT_EQ(captions, (std::vector<std::string>{"", "Communication data error "}));
     EXPECT_EQ(form->Label13.caption(), "Communication data error ");
     EXPECT_EQ(form->ProgramTable.at(0, 6), 0);
     port.queueReply(Bytes{2, 6, 3});
