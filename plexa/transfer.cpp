@@ -65,19 +65,18 @@ void Form1::transferStep(bool upload) {
     const auto n = static_cast<std::int16_t>(base::roundHalfEven(currentBlock_));
     const bool ok = upload ? read_v(n) : write_v(n);
     ++tries_;
+    if (ok) {
+        currentBlock_ += 1;
+        tries_ = 0;
+    }
+    // The next step's countdown runs while the window shows this try.
+    const bool goOn = tries_ < kTriesPerBlock;
+    if (goOn) rearm.setEnabled(true);
     Label10.setCaption(base::blankNumberText(n));
     Label9.setCaption(base::blankNumberText(static_cast<double>(env_.clock.nowMs() - startTime_)) +
                       " ms");
-    if (ok) {
-        currentBlock_ += 1;
-        showProgress();
-        tries_ = 0;
-        rearm.setEnabled(true);
-    } else if (tries_ < kTriesPerBlock) {
-        rearm.setEnabled(true);
-    } else {
-        finishTransfer();
-    }
+    if (ok) showProgress();
+    if (!goOn) finishTransfer();
 }
 
 void Form1::showProgress() {

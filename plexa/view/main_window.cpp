@@ -77,13 +77,15 @@ QLineEdit* field(ui::TextBox& control, QWidget* parent, int chars) {
     return widget;
 }
 
-// A label as wide as the longest of its texts, so that the row does not
-// move when the text changes.
+// A label of one line as wide as the longest of its texts. Its size is
+// fixed, so that a new text neither moves the row nor makes the window lay
+// itself out again, as it would after every block of a transfer.
 void keepRoomFor(QLabel* widget, std::initializer_list<const char*> texts) {
     int width = 0;
     for (const char* text : texts)
         width = std::max(width, widget->fontMetrics().horizontalAdvance(QString::fromUtf8(text)));
-    widget->setMinimumWidth(width + 2 * widget->margin() + 4);
+    widget->setFixedSize(width + 2 * widget->margin() + 4, widget->sizeHint().height());
+    widget->setAutoFillBackground(true);
 }
 
 QPushButton* button(ui::Button& control, QWidget* parent) {
@@ -303,6 +305,7 @@ QWidget* MainWindow::bottomRows(QWidget* parent) {
     grid->addWidget(status, 2, 0, 1, 6);
     auto* progress = new QProgressBar(box);
     view::bindProgressBar(form_.progress, progress);
+    progress->setAutoFillBackground(true);
     progress->setToolTip("Blocks of the range sent or read");
     grid->addWidget(progress, 2, 6);
     auto* surface = new QPlainTextEdit(box);
