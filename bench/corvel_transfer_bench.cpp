@@ -22,13 +22,17 @@ constexpr int kMonitorMs = 10000;
 // Corvel as its main() puts it together, on the simulated line.
 struct Program {
     explicit Program(const std::filesystem::path& dataDir)
-        : port(dataDir), form({dataDir, clock, port, [this] { view::paintProgress(window); }}),
-          driver(form.timers), window(form) {
+        : port(dataDir),
+          painter(clock),
+          form({dataDir, clock, port, [this] { painter.paint(); }}),
+          driver(form.timers),
+          window(form) {
         form.load();
         bench::showSettled(window);
     }
     ui::SteadyClock clock;
     serial::QtSerialPort port;
+    view::ProgressPainter painter;
     corvel::Form1 form;
     view::TimerDriver driver;
     corvel::MainWindow window;
@@ -61,20 +65,26 @@ void CorvelTransferWithWindow(benchmark::State& state) {
     bench::PacedLine line;
     Program corvel(line.dir.path());
     auto* button = corvel.window.findChild<QPushButton*>(upload ? "Command5" : "Command3");
-    double seconds = 0;
-    double client = 0;
+    bench::Timings best;
     for (auto _ : state) {
-        client = upload ? readingClientSeconds(line.dir.path())
-                        : bench::minimalClientSeconds(line.dir.path(),
-                                                      clientRequests(corvel.form.ProgramTable));
-        const auto start = bench::Clock::now();
-        button->click();  // the whole transfer runs inside the click
-        seconds = bench::secondsSince(start);
-        state.SetIterationTime(seconds);
+        best = bench::byTurns(
+            [&] {
+                return upload ? readingClientSeconds(line.dir.path())
+                              : bench::minimalClientSeconds(
+                                    line.dir.path(), clientRequests(corvel.form.ProgramTable));
+            },
+            [&] {
+                const auto start = bench::Clock::now();
+                button->click();  // the whole transfer runs inside the click
+                const double seconds = bench::secondsSince(start);
+                bench::runEventsUntil([&] { return corvel.form.Command3.enabled(); });
+                return seconds;
+            });
+        state.SetIterationTime(best.program);
     }
-    bench::reportAgainstClient(state, seconds, client, kBlocks, kWireSeconds);
-    state.SetLabel(std::string(upload ? "upload, " : "download, ") +
-                   corvel.form.Label13.caption() + ", target: adds at most 0.3 ms a block");
+    bench::reportAgainstClient(state, best, kBlocks, kWireSeconds);
+    state.SetLabel(std::string(upload ? "upload, " : "download, ") + corvel.form.Label13.caption() +
+                   ", target: adds at most 0.3 ms a block");
 }
 BENCHMARK(CorvelTransferWithWindow)
     ->Arg(0)
@@ -82,6 +92,21 @@ BENCHMARK(CorvelTransferWithWindow)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);
+
+// The processor time that opening and closing the port takes, as each
+// monitor cycle does: Qt Serial Port writes, syncs and removes a lock file
+// each time, which costs little where the lock directory is in memory.
+double openCloseSeconds(const std::filesystem::path& dataDir) {
+    constexpr int kTimes = 50;
+    serial::QtSerialPort port(dataDir);
+    port.setPortNumber(1);
+    const double cpu = bench::processorSeconds();
+    for (int i = 0; i < kTimes; ++i) {
+        port.open();
+        port.close();
+    }
+    return (bench::processorSeconds() - cpu) / kTimes;
+}
 
 // The processor time of the whole program over 10 s in Monitor mode, with
 // the controller answering and with one that never does, and the monitor
@@ -100,8 +125,11 @@ void CorvelMonitorProcessorTime(benchmark::State& state) {
         bench::runEventsFor(kMonitorMs);
         share = (bench::processorSeconds() - cpu) / (kMonitorMs / 1000.0);
     }
+    const double perSecond = cycles / (kMonitorMs / 1000.0);
     state.counters["cpu_percent_of_a_core"] = 100 * share;
-    state.counters["cycles_per_s"] = cycles / (kMonitorMs / 1000.0);
+    state.counters["cycles_per_s"] = perSecond;
+    state.counters["of_which_port_open_close_percent"] =
+        100 * perSecond * openCloseSeconds(line.dir.path());
     state.SetLabel(answering ? "answering, target at most 1 %" : "no reply");
 }
 BENCHMARK(CorvelMonitorProcessorTime)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);

@@ -75,18 +75,24 @@ void PlexaDownloadWithWindow(benchmark::State& state) {
     form.Text8[1].setText(std::to_string(kBlocks - 1));
     const double late = tickLateness();
     const double excess = exchangeExcess(form, port);
-    double seconds = 0;
-    double client = 0;
+    bench::Timings best;
     for (auto _ : state) {
-        client = bench::minimalClientSeconds(line.dir.path(), clientRequests(form.ProgramTable));
-        const auto start = bench::Clock::now();
-        window.findChild<QPushButton*>("Command3")->click();
-        bench::runEventsUntil([&form] { return form.Timer5.enabled(); });
-        seconds = bench::secondsSince(start);
-        state.SetIterationTime(seconds);
-        bench::runEventsUntil([&form] { return form.Command3.enabled(); });
+        best = bench::byTurns(
+            [&] {
+                return bench::minimalClientSeconds(line.dir.path(),
+                                                   clientRequests(form.ProgramTable));
+            },
+            [&] {
+                const auto start = bench::Clock::now();
+                window.findChild<QPushButton*>("Command3")->click();
+                bench::runEventsUntil([&form] { return form.Timer5.enabled(); });
+                const double seconds = bench::secondsSince(start);
+                bench::runEventsUntil([&form] { return form.Command3.enabled(); });
+                return seconds;
+            });
+        state.SetIterationTime(best.program);
     }
-    bench::reportAgainstClient(state, seconds, client, kBlocks, kWireSeconds);
+    bench::reportAgainstClient(state, best, kBlocks, kWireSeconds);
     // The design's own floor: the two 1 ms timer ticks between blocks.
     state.counters["floor_ratio"] = (kWireSeconds + kBlocks * 0.002) / kWireSeconds;
     // That floor with what this machine adds to each tick and exchange.
