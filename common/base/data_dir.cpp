@@ -42,10 +42,14 @@ bool ensureDirectory(const std::filesystem::path& dir, std::string& error) {
 
 bool isPlainFileName(const std::string& name) {
     if (name.empty() || name == "." || name == "..") return false;
-    for (char c : name) {
-        if (c == '/' || c == '\\' || c == ':' || c == '\0') return false;
-    }
-    return true;
+#ifdef _WIN32
+    // Windows also splits paths at "\", and a ":" names a drive or a stream.
+    const char* const separators = "/\\:";
+#else
+    const char* const separators = "/";
+#endif
+    return name.find_first_of(separators) == std::string::npos &&
+           name.find('\0') == std::string::npos;
 }
 
 }  // namespace base

@@ -14,7 +14,8 @@ std::filesystem::path dataDirectory();
 bool ensureDirectory(const std::filesystem::path& dir, std::string& error);
 
 // True when name can only ever name a file directly inside the data
-// directory: no path separator, no drive prefix, not "." or "..".
+// directory: not "." or "..", and no "/" (on Windows no "\" and no drive
+// either). Elsewhere ":" and "\" are ordinary characters of a file name.
 bool isPlainFileName(const std::string& name);
 
 }  // namespace base

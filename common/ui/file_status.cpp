@@ -5,16 +5,20 @@
 
 namespace ui {
 
+bool FileStatus::showing() const {
+    return !message_.empty() && line_.caption() == message_;
+}
+
 void FileStatus::showError(const std::string& message) {
-    if (!shown_) captionBefore_ = line_.caption();
-    shown_ = true;
+    if (!showing()) captionBefore_ = line_.caption();
+    message_ = message;
     line_.setCaption(message);
 }
 
+// An exchange that wrote the line since the message owns it now.
 void FileStatus::clear() {
-    if (!shown_) return;
-    shown_ = false;
-    line_.setCaption(captionBefore_);
+    if (showing()) line_.setCaption(captionBefore_);
+    message_.clear();
 }
 
 bool FileStatus::load(const std::filesystem::path& dir, const std::string& fileName,
