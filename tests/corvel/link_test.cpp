@@ -55,13 +55,21 @@ TEST_F(CorvelLinkTest, DownloadAndUploadRoundTripTheShow) {
     for (int r = 0; r < 120; ++r)
         for (int c = 0; c < 32; ++c)
             form->ProgramTable.set(r, c, static_cast<std::uint8_t>((7 * r + c) % 40));
+    form->Text2.type("a/b");
+    form->Command2.click();  // refused
     form->Command3.click();
     EXPECT_EQ(port.requests().size(), 240u);
     EXPECT_TRUE(form->Command3.enabled());  // a download gives the buttons back at once
     EXPECT_EQ(progress, 240);
+    form->Text2.type("good");
+    form->Command2.click();
+    EXPECT_EQ(form->Label13.caption(), "the communication is normal");  // not the older caption
 
     form->ProgramTable = corvel::ProgramTable{};
+    form->Command8.click();  // the bit panel, open on the cleared row
     form->Command5.click();
+    EXPECT_FALSE(form->Frame4.visible());
+    form->List2.click(0);  // writes nothing into the show uploaded
     for (int r = 0; r < 120; ++r)
         for (int c = 0; c < 32; ++c) ASSERT_EQ(form->ProgramTable.at(r, c), (7 * r + c) % 40) << r;
     EXPECT_EQ(form->Text1[4].text(), "6");
