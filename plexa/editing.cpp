@@ -43,16 +43,18 @@ void Form1::Text1_Change() {
     ccc();
 }
 
-// The step indicator follows the step field only: a refresh that rewrites
-// the work mode or hold time leaves it as it stands.
+// The step indicator follows every change of the three step fields, except
+// the work mode and hold time that a refresh before the first display tick
+// writes: through start-up it keeps its design text.
 void Form1::Text5_Change(int index) {
     if (index == 0) {
         stepChange();
-        updateStepIndicator();
     } else if (editing()) {
         ddd();
         ccc();
     }
+    const bool refreshBeforeFirstTick = Refreshing && EditReady == 0;
+    if (index == 0 || !refreshBeforeFirstTick) updateStepIndicator();
 }
 
 // Moving to another step writes nothing: every edit was committed as typed.

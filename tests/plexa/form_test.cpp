@@ -46,6 +46,26 @@ TEST_F(PlexaFormTest, EditsCountFromTheFirstTickAndTheStepIndicatorScalesTo8000)
     EXPECT_EQ(f.step.text(), "2");
 }
 
+// Through start-up the indicator keeps its design text; then it follows
+// every edit of the step, work mode and hold time fields.
+TEST_F(PlexaFormTest, TheStepIndicatorFollowsWorkModeAndHoldTimeEdits) {
+    auto& f = start();
+    EXPECT_EQ(f.step.text(), "00");
+    f.Text1[0].type("4.5");
+    tick();
+    EXPECT_EQ(f.Label1[1].caption(), "*16= 72");  // the typed count, not rounded
+    EXPECT_EQ(f.Label1[0].caption(), " 12796");   // 63984 \ 5: the divisor is rounded
+    EXPECT_EQ(f.step.text(), "00");
+    f.Text5[1].type("1");
+    EXPECT_EQ(f.step.text(), "1");  // 8000 / 12796
+    f.Text5[0].type("100");
+    EXPECT_EQ(f.step.text(), "63");
+    f.Text1[0].type("16");
+    tick();
+    f.Text5[2].type("3");
+    EXPECT_EQ(f.step.text(), "213");  // 100 x 8000 / 3763
+}
+
 TEST_F(PlexaFormTest, RefreshShowsTheLoadedProgramClamped) {
     plexa::ProgramTable table;
     table.setWord(0, 300);  // shown and used as 16 groups
