@@ -385,6 +385,15 @@ void MainWindow::bitPanel(QWidget* parent) {
 void MainWindow::statusRows(QWidget* parent) {
     // The state may carry a long file error: it wraps onto a second line.
     QLabel* state = label(form_.Label13, parent);
+    state->setToolTip(
+        "The outcome of the last block exchange, or why a file command failed; empty while "
+        "a reply is awaited.\n"
+        "the communication is normal: the controller took the block sent, or sent the block "
+        "asked for.\n"
+        "the port can not receive the date: a block was refused or got no reply within "
+        "500 ms.\n"
+        "Communication data error: a reply came but was wrong (a damaged block, or a block "
+        "sent that was not taken).");
     state->setWordWrap(true);
     state->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     state->setGeometry(at(360, 7680, 7200, 540));

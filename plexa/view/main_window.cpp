@@ -294,10 +294,16 @@ QWidget* MainWindow::bottomRows(QWidget* parent) {
     // the window.
     QLabel* status = label(form_.Label13, box);
     status->setToolTip(
-        "The outcome of the last block exchange. CommunicateSuccessfully: the controller "
-        "took or sent the block. CommunicateUnsuccessfully or CommunicationDataError: a "
-        "reply came but was wrong. No reply at all: check the cable, the port number in "
-        "the port box and that the controller is switched on.");
+        "The outcome of the last block exchange, or why a file command failed.\n"
+        "CommunicateSuccessfully: the controller took the block sent, or sent the block "
+        "asked for.\n"
+        "端口不能收到数据: a block sent was refused or got no reply within 500 ms.\n"
+        "CommunicationDataError: a block asked for was refused or got no reply within "
+        "500 ms.\n"
+        "CommunicateUnsuccessfully: a reply came but was wrong (a damaged block, or a "
+        "block sent that was not taken).\n"
+        "No reply at all: check the cable, the port number in the port box and that the "
+        "controller is switched on.");
     status->setWordWrap(true);
     status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(status, 2, 0, 1, 6);

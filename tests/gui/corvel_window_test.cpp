@@ -35,6 +35,11 @@ TEST_F(CorvelWindow, NamesItsWidgetsAfterTheirControls) {
                              "Label7(0)", "Label7(3)", "Option1", "Option6", "List2", "progress"})
         EXPECT_EQ(window.findChildren<QWidget*>(name).size(), 1) << name;
     EXPECT_EQ(find<QRadioButton>("Option1")->text(), "SingleDemo");
+    EXPECT_EQ(find<QListWidget>("File1")->findItems("mernal.sav", Qt::MatchExactly).size(), 1);
+    const QString help = find("Label13")->toolTip();
+    for (const char* text : {"the communication is normal: ", "the port can not receive the date: ",
+                             "Communication data error: "})
+        EXPECT_TRUE(help.contains(text)) << text;
 }
 
 // A lamp is lit where its line shows an "I" rather than a ".": the upper

@@ -34,8 +34,19 @@ TEST_F(PlexaWindow, NamesItsWidgetsAfterTheirControlsAndExplainsTheLine) {
     for (const char* name : {"Form1", "Label1(2)", "Text1(0)", "Text1(8)", "Text5(2)", "Text8(1)",
                              "Label22(1)", "Command3", "List1", "Combo3", "step", "progress"})
         EXPECT_EQ(window.findChildren<QWidget*>(name).size(), 1) << name;
-    for (const char* name : {"Text8(0)", "Text8(1)", "Combo3", "Label13", "progress"})
+    for (const char* name : {"Text8(0)", "Text8(1)", "Combo3", "progress"})
         EXPECT_FALSE(find(name)->toolTip().isEmpty()) << name;
+    const QString help = find("Label13")->toolTip();
+    for (const char* line :
+         {"端口不能收到数据: a block sent was refused or got no reply",
+          "CommunicationDataError: a block asked for was refused or got no reply",
+          "CommunicateUnsuccessfully: a reply came but was wrong", "CommunicateSuccessfully: "})
+        EXPECT_TRUE(help.contains(QString::fromUtf8(line))) << line;
+}
+
+TEST_F(PlexaWindow, TheStepIndicatorFollowsTheWorkModeTyped) {
+    type("Text5(1)", "1");
+    EXPECT_EQ(find<QLineEdit>("step")->text(), "1");  // step 1 of 12796, on a scale of 8000
 }
 
 TEST_F(PlexaWindow, HeaderWordsStandOverTheirFields) {
