@@ -15,6 +15,7 @@ void writeProgram(const std::filesystem::path& path, const plexa::ProgramTable& 
 
 TEST_F(PlexaFormTest, EditsCountFromTheFirstTickAndTheStepIndicatorScalesTo8000) {
     auto& f = start();
+    EXPECT_EQ(f.step.text(), "00");  // the start-up refresh leaves the design text
     EXPECT_EQ(std::filesystem::file_size(dataDir / "mernal.qdf"), 0u);
     EXPECT_EQ(f.File1.files(), std::vector<std::string>{"mernal.qdf"});
     EXPECT_EQ(f.Text1[0].text(), "4");
@@ -38,6 +39,8 @@ TEST_F(PlexaFormTest, EditsCountFromTheFirstTickAndTheStepIndicatorScalesTo8000)
     EXPECT_EQ(f.step.text(), "120");  // a scale of 0 leaves the indicator alone
     tick();
     EXPECT_EQ(f.Label1[0].caption(), " 3763");
+    f.Text5[2].type("3");
+    EXPECT_EQ(f.step.text(), "4");  // a hold time typed updates it too: 2 x 8000 / 3763
     f.Text5[0].type("3763");
     EXPECT_EQ(f.step.text(), "8000");
     f.Text5[0].type("1");
@@ -46,24 +49,14 @@ TEST_F(PlexaFormTest, EditsCountFromTheFirstTickAndTheStepIndicatorScalesTo8000)
     EXPECT_EQ(f.step.text(), "2");
 }
 
-// Through start-up the indicator keeps its design text; then it follows
-// every edit of the step, work mode and hold time fields.
-TEST_F(PlexaFormTest, TheStepIndicatorFollowsWorkModeAndHoldTimeEdits) {
+// Max.Output counts the groups as typed; Max.Step divides by the count
+// rounded half to even, as the table uses it.
+TEST_F(PlexaFormTest, TheDisplayTickShowsTheGroupCountAsTyped) {
     auto& f = start();
-    EXPECT_EQ(f.step.text(), "00");
     f.Text1[0].type("4.5");
     tick();
-    EXPECT_EQ(f.Label1[1].caption(), "*16= 72");  // the typed count, not rounded
-    EXPECT_EQ(f.Label1[0].caption(), " 12796");   // 63984 \ 5: the divisor is rounded
-    EXPECT_EQ(f.step.text(), "00");
-    f.Text5[1].type("1");
-    EXPECT_EQ(f.step.text(), "1");  // 8000 / 12796
-    f.Text5[0].type("100");
-    EXPECT_EQ(f.step.text(), "63");
-    f.Text1[0].type("16");
-    tick();
-    f.Text5[2].type("3");
-    EXPECT_EQ(f.step.text(), "213");  // 100 x 8000 / 3763
+    EXPECT_EQ(f.Label1[1].caption(), "*16= 72");
+    EXPECT_EQ(f.Label1[0].caption(), " 12796");
 }
 
 TEST_F(PlexaFormTest, RefreshShowsTheLoadedProgramClamped) {
