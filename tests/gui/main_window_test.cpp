@@ -49,13 +49,8 @@ TEST_F(PlexaWindow, HeaderWordsStandOverTheirFields) {
 }
 
 // Every control stays inside the content, which scrolls.
-TEST_F(PlexaWindow, FitsASmallScreenAndScrollsToEveryControl) {
-    const QSize room = window.screen()->availableSize();  // opens no larger than the screen
-    EXPECT_TRUE(window.width() <= room.width() && window.height() <= room.height());
+TEST_F(PlexaWindow, ScrollsToEveryControlInASmallWindow) {
     auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
-    const QSize wanted = scroll->widget()->sizeHint();
-    EXPECT_LE(wanted.width(), 1366);
-    EXPECT_LE(wanted.height(), 768 - 60);  // a title bar and a task bar
     window.resize(640, 400);
     EXPECT_EQ(window.size(), QSize(640, 400));
     QCoreApplication::processEvents();
@@ -116,7 +111,7 @@ TEST_F(PlexaWindow, TheLineLabelsHoldTheirLongestTextsSoNothingMoves) {
     EXPECT_EQ(content->width(), width) << "a long error wraps";
 }
 
-TEST_F(PlexaWindow, APortIsPickedOrTypedAndListSizeFieldsShapeTheOutputList) {
+TEST_F(PlexaWindow, APortIsPickedOrTypedAndTheColumnFieldShapesTheOutputList) {
     auto* port = find<QComboBox>("Combo3");
     emit port->activated(2);
     EXPECT_EQ(form->Combo3.text(), "3");
@@ -129,8 +124,6 @@ TEST_F(PlexaWindow, APortIsPickedOrTypedAndListSizeFieldsShapeTheOutputList) {
     QCoreApplication::processEvents();
     EXPECT_EQ(top(3), top(0));
     EXPECT_GT(top(4), top(3));
-    type("Text7", "1500");  // twips
-    EXPECT_EQ(list->height(), 100);
 }
 
 }  // namespace
