@@ -193,8 +193,15 @@ QWidget* MainWindow::descriptionRow(QWidget* parent) {
     auto* row = new QWidget(parent);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(label(form_.Label22[1], row));
-    layout->addWidget(label(form_.Label3, row), 1);
+    layout->addWidget(label(form_.Label22[1], row), 0, Qt::AlignTop);
+    // With 16 groups the line is wider than the window: it wraps onto a
+    // second line, whose room is kept so that nothing below moves.
+    QLabel* line = label(form_.Label3, row);
+    line->setWordWrap(true);
+    line->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    line->setFixedHeight(2 * line->fontMetrics().lineSpacing() + 2);
+    line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(line, 1);
     return row;
 }
 
