@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QProgressBar>
-#include <QRegularExpression>
 #include <vector>
 
 #include "plexa/link_fixture.h"
@@ -46,19 +45,6 @@ TEST_F(PlexaWindow, HeaderWordsStandOverTheirFields) {
                 "x3--Start", "CurrentStep", "WorkMode", "HoldTime"});
     expectOver("Label22(0)", {"Text1(5)", "Text1(6)", "Text1(7)", "Text1(8)"},
                {"x4--Start", "x5--Start", "x6--Start", "x7--Start"});
-}
-
-// Every control stays inside the content, which scrolls.
-TEST_F(PlexaWindow, ScrollsToEveryControlInASmallWindow) {
-    auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
-    window.resize(640, 400);
-    EXPECT_EQ(window.size(), QSize(640, 400));
-    QCoreApplication::processEvents();
-    QWidget* content = scroll->widget();
-    for (QWidget* widget : content->findChildren<QWidget*>(QRegularExpression("^(?!qt_)."))) {
-        const QRect rect(widget->mapTo(content, QPoint(0, 0)), widget->size());
-        EXPECT_TRUE(content->rect().contains(rect)) << widget->objectName().toStdString();
-    }
 }
 
 TEST_F(PlexaWindow, TheOutputListDrawsTheStepShown) {
