@@ -334,10 +334,12 @@ void MainWindow::additionalPanel(QWidget* parent) {
     const QRect first = at(240, 1440, 615, 375);
     for (int i = 0; i < 9; ++i)
         additional_[static_cast<size_t>(i)]->setGeometry(first.translated(pitch * i, 0));
-    // The design's 2055 twips high would cover the top of the file row.
+    // The design's 2055 twips high would cover the top of the file row; a
+    // panel wider than the design's moves left to keep Command7 clear.
     const QRect place = at(2640, 1080, 7455, 3000 - 30 - 1080);
-    box->setGeometry(place.x(), place.y(), std::max(place.width(), first.x() + 9 * pitch + kMargin),
-                     place.height());
+    const int width = std::max(place.width(), first.x() + 9 * pitch + kMargin);
+    const int left = std::min(place.x(), across(10800) - kMargin - width);
+    box->setGeometry(left, place.y(), width, place.height());
     for (auto [header, top] : {std::pair{names, 480}, std::pair{captions, 840}}) {
         const QPoint corner = at(240, top);
         header->setGeometry(

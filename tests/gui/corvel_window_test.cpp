@@ -73,6 +73,7 @@ TEST_F(CorvelWindow, NothingLiesOverTheControlsThatTakeInputButAPanelShown) {
     }
     click("Command7");
     EXPECT_TRUE(find("Frame3")->isAncestorOf(drawing->childAt(place("Text1(4)").center())));
+    EXPECT_FALSE(place("Frame3").intersects(place("Command7")));
     // The frame's line runs along the top edge, over the title.
     auto* panel = find<QGroupBox>("Frame3");
     QStyleOptionGroupBox option;
