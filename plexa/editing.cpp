@@ -30,10 +30,13 @@ void Form1::wireOutputEditor() {
         ui::clampField(Text6, 1, 20);
         List1.setColumns(base::clampRound(numberValue(Text6.text()), 1, 20));
     };
+    // The list's height follows its field from the start, not only after an
+    // edit, so that typing the value the field holds changes nothing.
     Text7.onChange = [this] {
         ui::clampField(Text7, 1, 4700);
         List1.setHeightTwips(base::clampRound(numberValue(Text7.text()), 1, 4700));
     };
+    Text7.onChange();
     Text9.onChange = [this] { ui::clampField(Text9, 1, maxStep(groupsField())); };
 }
 

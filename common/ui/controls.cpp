@@ -102,13 +102,26 @@ void ComboBox::pick(int index) {
 }
 
 ListBox::ListBox(std::string name, std::vector<std::string> items)
-    : Control(std::move(name)), items_(std::move(items)), selected_(items_.size(), false) {}
+    : Control(std::move(name)),
+      items_(std::move(items)),
+      selected_(items_.size(), false),
+      itemEnabled_(items_.size(), true) {}
 
 void ListBox::setSelected(int index, bool on) {
     if (selected(index) == on) return;
     selected_.at(static_cast<size_t>(index)) = on;
     notify();
     if (onClick) onClick();
+}
+
+void ListBox::click(int index) {
+    if (itemEnabled(index)) setSelected(index, !selected(index));
+}
+
+void ListBox::setItemEnabled(int index, bool on) {
+    if (itemEnabled(index) == on) return;
+    itemEnabled_.at(static_cast<size_t>(index)) = on;
+    notify();
 }
 
 void ListBox::setColumns(int columns) {

@@ -28,6 +28,8 @@ TEST_F(PlexaFormTest, ListClickWritesEveryOutputByteOfTheStep) {
     EXPECT_EQ(f.List1.items()[255], "255");
     f.List1.click(5);  // before the first tick only the list changes
     EXPECT_TRUE(f.List1.selected(5));
+    f.List1.click(64);  // no such output with 4 groups: the item takes no click
+    EXPECT_FALSE(f.List1.selected(64));
     EXPECT_EQ(f.ProgramTable.byte(12), 0);
     tick();
     f.Text5[0].type("3");  // control word at byte 30, outputs at bytes 32 to 39
@@ -42,6 +44,9 @@ TEST_F(PlexaFormTest, ListClickWritesEveryOutputByteOfTheStep) {
     EXPECT_EQ(f.ProgramTable.byte(40), 0);  // the next record's control word
     tick();
     EXPECT_EQ(f.Label3.caption(), "CorrespondingSetting P3  Cd00----Cd4: EA5F 1 0 0 8000");
+    f.Text1[0].type("5");
+    EXPECT_TRUE(f.List1.itemEnabled(79));
+    EXPECT_FALSE(f.List1.itemEnabled(80));
 }
 
 TEST_F(PlexaFormTest, RangeSetSwitchesOutputsFromToInEitherDirection) {
@@ -81,7 +86,7 @@ TEST_F(PlexaFormTest, CopyDuplicatesTheWholeStepRecord) {
 
 TEST_F(PlexaFormTest, FieldsKeepToTheirLimits) {
     auto& f = startEditing();
-    EXPECT_EQ(f.List1.heightTwips(), 0);  // the design height stays until edited
+    EXPECT_EQ(f.List1.heightTwips(), 2500);  // the field's design value from the start
     EXPECT_EQ(f.List1.columns(), 16);
     const struct {
         ui::TextBox& box;
