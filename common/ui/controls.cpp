@@ -4,6 +4,8 @@
 #include <cctype>
 #include <system_error>
 
+#include "base/data_dir.h"
+
 namespace ui {
 
 void Control::setEnabled(bool on) {
@@ -172,7 +174,7 @@ void FileList::refresh() {
     std::error_code code;
     for (std::filesystem::directory_iterator it(directory_, code), end; !code && it != end;
          it.increment(code)) {
-        const std::string fileName = it->path().filename().string();
+        const std::string fileName = base::nameOfPath(it->path().filename());
         if (it->is_regular_file(code) && matches(fileName)) files_.push_back(fileName);
     }
     std::sort(files_.begin(), files_.end(),

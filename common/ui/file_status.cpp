@@ -25,12 +25,13 @@ bool FileStatus::load(const std::filesystem::path& dir, const std::string& fileN
                       std::span<std::uint8_t> image) {
     if (!base::isPlainFileName(fileName)) {
         showError("Not loaded: the name \"" + fileName + "\" would leave the folder " +
-                  dir.string());
+                  base::nameOfPath(dir));
         return false;
     }
     std::string error;
-    if (!base::loadImage(dir / fileName, image, error)) {
-        showError("Cannot load " + (dir / fileName).string() + ": " + error);
+    const std::filesystem::path file = dir / base::pathOfName(fileName);
+    if (!base::loadImage(file, image, error)) {
+        showError("Cannot load " + base::nameOfPath(file) + ": " + error);
         return false;
     }
     clear();
@@ -41,12 +42,13 @@ bool FileStatus::save(const std::filesystem::path& dir, const std::string& fileN
                       std::span<const std::uint8_t> image) {
     if (!base::isPlainFileName(fileName)) {
         showError("Not saved: the name \"" + fileName + "\" would leave the folder " +
-                  dir.string());
+                  base::nameOfPath(dir));
         return false;
     }
     std::string error;
-    if (!base::saveImage(dir / fileName, image, error)) {
-        showError("Cannot save " + (dir / fileName).string() + ": " + error);
+    const std::filesystem::path file = dir / base::pathOfName(fileName);
+    if (!base::saveImage(file, image, error)) {
+        showError("Cannot save " + base::nameOfPath(file) + ": " + error);
         return false;
     }
     clear();
