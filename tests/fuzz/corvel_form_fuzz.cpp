@@ -59,53 +59,27 @@ struct Window {
     void act(fuzz::Input& in, std::optional<std::bitset<64>>& mask) {
         corvel::Form1& f = form;
         const bool bitPanel = f.Frame4.visible();
-        switch (in.byte() % 13) {
-            case 0:
-                f.Text1[in.byte() % 18].type(text(in));
-                break;
-            case 1:
-                if (f.Frame3.visible()) f.Text5[in.byte() % 9].type(text(in));
-                break;
-            case 2:
-                f.Combo1.pick(in.byte() % 4);
-                break;
-            case 3:
-                f.Combo2.pick(in.byte() % 30);
-                break;
-            case 4:
-                f.Command7.click();
-                break;
-            case 5:
-                if (f.Command8.visible()) f.Command8.click();
-                break;
-            case 6:
-                if (bitPanel) f.Text7.type(text(in));
-                break;
-            case 7:
-                if (bitPanel) f.Text6.type(text(in));
-                break;
-            case 8:
-                if (bitPanel) f.Check2.click();
-                break;
-            case 9:
-                if (!bitPanel) break;
-                mask = range(f.Text7, f.Text6);
-                f.Command9.click();
-                break;
-            case 10: {
-                const int k = in.byte() % 64;
-                if (!bitPanel) break;
-                mask = std::bitset<64>().set(static_cast<size_t>(k));
-                f.List2.click(k);
-                break;
-            }
-            case 11:
-                f.Options.select(in.byte() % 6);
-                break;
-            default:
-                f.timers.advance(clock, 10 * in.byte());
-                break;
+        const int action = in.byte() % 13;
+        if (action == 0) f.Text1[in.byte() % 18].type(text(in));
+        if (action == 1 && f.Frame3.visible()) f.Text5[in.byte() % 9].type(text(in));
+        if (action == 2) f.Combo1.pick(in.byte() % 4);
+        if (action == 3) f.Combo2.pick(in.byte() % 30);
+        if (action == 4) f.Command7.click();
+        if (action == 5 && f.Command8.visible()) f.Command8.click();
+        if (action == 6 && bitPanel) f.Text7.type(text(in));
+        if (action == 7 && bitPanel) f.Text6.type(text(in));
+        if (action == 8 && bitPanel) f.Check2.click();
+        if (action == 9 && bitPanel) {
+            mask = range(f.Text7, f.Text6);
+            f.Command9.click();
         }
+        if (action == 10 && bitPanel) {
+            const int k = in.byte() % 64;
+            mask = std::bitset<64>().set(static_cast<size_t>(k));
+            f.List2.click(k);
+        }
+        if (action == 11) f.Options.select(in.byte() % 6);
+        if (action == 12) f.timers.advance(clock, 10 * in.byte());
     }
 
     void checkFields() const {

@@ -2,7 +2,8 @@
 // same request frames as when they come at once; each frame is a piece of the
 // stream that starts with STX where one was awaited and is as long as its
 // command says; and the controller answers every frame with a refusal, the
-// acceptance, or a read reply that the programs take as valid.
+// acceptance (and then keeps the block), or a read reply that the programs
+// take as valid.
 #include <algorithm>
 #include <optional>
 
@@ -15,18 +16,7 @@ namespace {
 using ctrlsim::Bytes;
 
 std::size_t lengthOf(std::uint8_t command) {
-    switch (command) {
-        case 18:
-            return 23;
-        case 17:
-            return 7;
-        case 8:
-            return 22;
-        case 7:
-            return 5;
-        default:
-            return 2;
-    }
+    return command == 18 ? 23 : command == 17 ? 7 : command == 8 ? 22 : command == 7 ? 5 : 2;
 }
 
 // The frames lie in the stream in order, with no STX skipped between them.

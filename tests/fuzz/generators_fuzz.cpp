@@ -92,28 +92,11 @@ struct Rules {
     }
     Lit picture() const {
         Lit lit;
-        switch (v[0]) {
-            case 0:
-                groups(lit, true, true);
-                break;
-            case 1:
-                groups(lit, false, true);
-                break;
-            case 2:
-                envelope(lit, true);
-                break;
-            case 3:
-                envelope(lit, false);
-                break;
-            case 6:
-                pattern(lit, 4), pattern(lit, 10);
-                break;
-            case 7:
-                mask(lit);
-                break;
-            default:
-                break;
-        }
+        const long mode = v[0];
+        if (mode == 0 || mode == 1) groups(lit, mode == 0, true);
+        if (mode == 2 || mode == 3) envelope(lit, mode == 2);
+        if (mode == 6) pattern(lit, 4), pattern(lit, 10);
+        if (mode == 7) mask(lit);
         return lit;
     }
 };
