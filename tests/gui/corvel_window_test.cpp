@@ -131,10 +131,8 @@ TEST_F(CorvelWindow, Mode7HeaderWordsStandOverTheirFieldsAndThePanelsLeaveTheLam
 }
 
 TEST_F(CorvelWindow, PicksAndOptionsReachTheFormAndItsStateShows) {
-    form.ProgramTable.set(5, 6, 200);
     emit find<QComboBox>("Combo2")->activated(5);
     EXPECT_EQ(form.Combo2.text(), "5");
-    EXPECT_EQ(find<QLineEdit>("Text1(4)")->text(), "200");
     QTest::mouseClick(find<QRadioButton>("Option3"), Qt::LeftButton);
     EXPECT_EQ(form.Options.selected(), corvel::Pause);
     form.Options.setOptionEnabled(corvel::Monitor, false);  // as during a transfer

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 
 #include "absent_port.h"
@@ -63,6 +65,13 @@ TEST_F(Windows, PlexaCutsNoTextInAnyState) {
     plexaForm.Text5[1].type("4");
     tick();
     look(&plexa, "16 groups, jump, every word FFFF");
+    // The line labels hold their longest texts, so that nothing moves.
+    const auto places = [this] {
+        std::vector<QRect> rects;
+        for (QWidget* widget : plexa.findChildren<QWidget*>()) rects.push_back(widget->geometry());
+        return rects;
+    };
+    const auto before = places();
     plexaForm.Label10.setCaption(" 8000");
     plexaForm.Label9.setCaption(" 9999999 ms");
     for (const char* status :
@@ -71,10 +80,15 @@ TEST_F(Windows, PlexaCutsNoTextInAnyState) {
         plexaForm.Label13.setCaption(status);
         look(&plexa, status);
     }
+    EXPECT_EQ(places(), before);
     plexaForm.Text6.type("20");
     plexaForm.Text7.type("1");
     look(&plexa, "20 columns, 1 twip high");
     EXPECT_EQ(cut, "");
+    const int width = scrollOf(&plexa)->widget()->width();
+    plexaForm.Label13.setCaption("Cannot save /home/" + std::string(200, 'x') + ": Denied");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(scrollOf(&plexa)->widget()->width(), width) << "a long error wraps";
 }
 
 TEST_F(Windows, CorvelCutsNoTextInAnyStateOrPanel) {
