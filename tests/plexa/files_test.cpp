@@ -52,13 +52,11 @@ TEST_F(PlexaFormTest, FailedFileCommandsSayWhyAndLoseNothing) {
     std::ofstream(dataDir / "c:a.b.qdf", std::ios::binary) << std::string("\x04\x00\x06", 3);
     auto& f = startLinked();
     f.Text1[1].type("5");
-    for (const char* name : {"../escape", "sub/x"}) {
-        f.Text2.type(name);
-        f.Command2.click();
-        EXPECT_NE(f.Label13.caption().find("would leave the folder"), std::string::npos) << name;
-        f.Command1.click();
-        EXPECT_EQ(word(2), 5) << name;
-    }
+    f.Text2.type("../escape");
+    f.Command2.click();
+    EXPECT_NE(f.Label13.caption().find("would leave the folder"), std::string::npos);
+    f.Command1.click();
+    EXPECT_EQ(word(2), 5);
     EXPECT_FALSE(std::filesystem::exists(temp.path() / "escape.qdf"));
     f.File1.refresh();
     EXPECT_EQ(f.File1.files(), (std::vector<std::string>{"c:a.b.qdf", "mernal.qdf"}));
