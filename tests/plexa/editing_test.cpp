@@ -47,9 +47,11 @@ TEST_F(PlexaFormTest, ListClickWritesEveryOutputByteOfTheStep) {
     EXPECT_FALSE(f.List1.itemEnabled(80));
 }
 
-TEST_F(PlexaFormTest, RangeSetSwitchesOutputsFromToInEitherDirection) {
+// Range set switches outputs From To in either direction; copy duplicates
+// the whole step record.
+TEST_F(PlexaFormTest, RangeSetAndCopyEditTheStepRecords) {
     auto& f = startEditing();
-    f.Text1[0].type("16");  // step 1's outputs at bytes 36 to 67
+    f.Text1[0].type("16");  // records of 34 bytes from 34 x step: step 1's outputs at 36 to 67
     f.Check1.click();
     EXPECT_EQ(f.Label21.caption(), "ON");
     f.Command6.click();  // From 0 To 255, all on
@@ -65,11 +67,7 @@ TEST_F(PlexaFormTest, RangeSetSwitchesOutputsFromToInEitherDirection) {
     f.Text4.type("5");
     f.Command6.click();
     EXPECT_EQ(f.ProgramTable.byte(36), 0x27);
-}
 
-TEST_F(PlexaFormTest, CopyDuplicatesTheWholeStepRecord) {
-    auto& f = startEditing();
-    f.Text1[0].type("16");  // records of 34 bytes from address 34 x step
     for (int k = 0; k < 34; ++k) {
         f.ProgramTable.setByte(102 + k, static_cast<std::uint8_t>(k + 1));  // step 3
         f.ProgramTable.setByte(238 + k, 200);                               // step 7
