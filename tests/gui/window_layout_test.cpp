@@ -145,7 +145,8 @@ TEST_F(Windows, BothShowEveryLineOfThePortScan) {
 
 // 2500 twips, the field's design value, show the 256 outputs in 16 rows of
 // 16 from the start; typing the value it holds changes nothing; half of it
-// shows half the rows, and the scroll bar then moves no column.
+// shows half the rows, and the scroll bar then moves no column; the column
+// field sets the outputs a row.
 TEST_F(Windows, PlexasListIsAsHighAsItsFieldSaysFromTheStart) {
     test::WindowProbe probe{&plexa, scrollOf(&plexa)->widget()};
     auto* list = probe.find<QListWidget>("List1");
@@ -166,6 +167,10 @@ TEST_F(Windows, PlexasListIsAsHighAsItsFieldSaysFromTheStart) {
     EXPECT_EQ(list->viewport()->height(), 8 * list->gridSize().height());
     EXPECT_GT(list->verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(itemRect(15).top(), itemRect(0).top());
+    probe.type("Text6", "4");  // four outputs a line
+    QCoreApplication::processEvents();
+    EXPECT_EQ(itemRect(3).top(), itemRect(0).top());
+    EXPECT_GT(itemRect(4).top(), itemRect(3).top());
 }
 
 // A scroll bar only where the content is larger than the screen's room, none
