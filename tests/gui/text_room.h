@@ -5,9 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -86,8 +84,6 @@ inline QStringList cutTexts(const QWidget* drawing) {
                     item.left() < 0 || item.right() >= list->viewport()->width())
                     return list->item(i)->text();
             }
-        } else if (auto* lines = qobject_cast<const QPlainTextEdit*>(widget)) {
-            if (lines->horizontalScrollBar()->maximum() > 0) return "its lines";
         }
         return {};
     };

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 
 #include "absent_port.h"
@@ -63,6 +65,13 @@ TEST_F(Windows, PlexaCutsNoTextInAnyState) {
     plexaForm.Text5[1].type("4");
     tick();
     look(&plexa, "16 groups, jump, every word FFFF");
+    // The line labels hold their longest texts, so that nothing moves.
+    const auto places = [this] {
+        std::vector<QRect> rects;
+        for (QWidget* widget : plexa.findChildren<QWidget*>()) rects.push_back(widget->geometry());
+        return rects;
+    };
+    const auto before = places();
     plexaForm.Label10.setCaption(" 8000");
     plexaForm.Label9.setCaption(" 9999999 ms");
     for (const char* status :
@@ -71,10 +80,15 @@ TEST_F(Windows, PlexaCutsNoTextInAnyState) {
         plexaForm.Label13.setCaption(status);
         look(&plexa, status);
     }
+    EXPECT_EQ(places(), before);
     plexaForm.Text6.type("20");
     plexaForm.Text7.type("1");
     look(&plexa, "20 columns, 1 twip high");
     EXPECT_EQ(cut, "");
+    const int width = scrollOf(&plexa)->widget()->width();
+    plexaForm.Label13.setCaption("Cannot save /home/" + std::string(200, 'x') + ": Denied");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(scrollOf(&plexa)->widget()->width(), width) << "a long error wraps";
 }
 
 TEST_F(Windows, CorvelCutsNoTextInAnyStateOrPanel) {
@@ -131,7 +145,8 @@ TEST_F(Windows, BothShowEveryLineOfThePortScan) {
 
 // 2500 twips, the field's design value, show the 256 outputs in 16 rows of
 // 16 from the start; typing the value it holds changes nothing; half of it
-// shows half the rows, and the scroll bar then moves no column.
+// shows half the rows, and the scroll bar then moves no column; the column
+// field sets the outputs a row.
 TEST_F(Windows, PlexasListIsAsHighAsItsFieldSaysFromTheStart) {
     test::WindowProbe probe{&plexa, scrollOf(&plexa)->widget()};
     auto* list = probe.find<QListWidget>("List1");
@@ -152,6 +167,10 @@ TEST_F(Windows, PlexasListIsAsHighAsItsFieldSaysFromTheStart) {
     EXPECT_EQ(list->viewport()->height(), 8 * list->gridSize().height());
     EXPECT_GT(list->verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(itemRect(15).top(), itemRect(0).top());
+    probe.type("Text6", "4");  // four outputs a line
+    QCoreApplication::processEvents();
+    EXPECT_EQ(itemRect(3).top(), itemRect(0).top());
+    EXPECT_GT(itemRect(4).top(), itemRect(3).top());
 }
 
 // A scroll bar only where the content is larger than the screen's room, none

@@ -7,9 +7,12 @@ namespace {
 
 using test::PlexaFormTest;
 
+// Short and new files load as zeros beyond their end; an empty name saves
+// ".qdf".
 TEST_F(PlexaFormTest, SaveWritesRows0To9100OverTheFileAndLoadBringsThemBack) {
     std::filesystem::create_directories(dataDir);
     std::ofstream(dataDir / "show.qdf", std::ios::binary) << std::string(300000, 'x');
+    std::ofstream(dataDir / "short.qdf", std::ios::binary) << std::string("\x05\x00\x07", 3);
     auto& f = startEditing();
     f.Text5[0].type("17");
     const auto pattern = [](int a) { return static_cast<std::uint8_t>(a * 7 + a / 256); };
@@ -27,13 +30,7 @@ TEST_F(PlexaFormTest, SaveWritesRows0To9100OverTheFileAndLoadBringsThemBack) {
     EXPECT_EQ(f.ProgramTable.at(5, 32), 9);
     EXPECT_EQ(f.Text1[1].text(), "5390");  // refreshed: bytes 14 and 21
     EXPECT_EQ(f.Text5[0].text(), "17");    // the current step is kept by a load
-}
 
-TEST_F(PlexaFormTest, NewAndShortFilesLoadAsZerosBeyondTheirEndAndAnEmptyNameSavesQdf) {
-    std::filesystem::create_directories(dataDir);
-    std::ofstream(dataDir / "short.qdf", std::ios::binary) << std::string("\x05\x00\x07", 3);
-    auto& f = startEditing();
-    f.Text1[2].type("9");
     f.Text2.type("short");
     f.Command1.click();
     EXPECT_EQ(word(0), 5);
@@ -57,13 +54,11 @@ TEST_F(PlexaFormTest, FailedFileCommandsSayWhyAndLoseNothing) {
     std::ofstream(dataDir / listed, std::ios::binary) << std::string("\x04\x00\x06", 3);
     auto& f = startLinked();
     f.Text1[1].type("5");
-    for (const char* name : {"../escape", "sub/x"}) {
-        f.Text2.type(name);
-        f.Command2.click();
-        EXPECT_NE(f.Label13.caption().find("would leave the folder"), std::string::npos) << name;
-        f.Command1.click();
-        EXPECT_EQ(word(2), 5) << name;
-    }
+    f.Text2.type("../escape");
+    f.Command2.click();
+    EXPECT_NE(f.Label13.caption().find("would leave the folder"), std::string::npos);
+    f.Command1.click();
+    EXPECT_EQ(word(2), 5);
     EXPECT_FALSE(std::filesystem::exists(temp.path() / "escape.qdf"));
     f.File1.refresh();
     EXPECT_EQ(f.File1.files(), (std::vector<std::string>{listed, "mernal.qdf"}));
