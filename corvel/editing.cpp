@@ -56,6 +56,15 @@ void Form1::Command8_Click() {
     Mode7Live = true;
 }
 
+// When the selected row or the whole table changes, the bit list stops
+// writing at once: its entries show the mask of the row that was left.
+void Form1::closeBitPanel() {
+    Mode7Open = false;
+    Mode7Live = false;
+    Command8.setCaption("WorkMode7 Expand");
+    Frame4.setVisible(false);
+}
+
 void Form1::Command9_Click() {
     Mode7Live = false;
     const int from = base::clampRound(base::numberValue(Text7.text()), 0, kLastBit);

@@ -22,7 +22,7 @@ bool Form1::loadShow(const std::string& fileName) {
 }
 
 void Form1::Command1_Click() {
-    Mode7Open = false;
+    closeBitPanel();
     const std::string listed = File1.selectedFile();
     if (loadShow(listed.empty() ? Text2.text() + ".sav" : listed)) refresh();
 }

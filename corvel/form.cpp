@@ -119,13 +119,13 @@ void Form1::load() {
     const bool haveFolder = base::ensureDirectory(env_.dataDir, error);
     if (!haveFolder)
         fileStatus_.showError("Cannot create the folder " + env_.dataDir.string() + ": " + error);
-    File1.setDirectory(env_.dataDir);
     AdditionalOpen = false;
     Mode7Open = false;
     EditReady = 0;
     for (ui::Label& line : Label7) line.setCaption("");
     DemoStep = 0;
     if (haveFolder) loadShow("mernal.sav");
+    File1.setDirectory(env_.dataDir);  // lists the show file made on the first start
     refresh();
     serial::scanPorts(env_.port, surface, Combo3);
 }

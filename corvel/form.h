@@ -162,6 +162,7 @@ class Form1 {
     void Command7_Click();
     void Command8_Click();
     void Command9_Click();
+    void closeBitPanel();
     void optionClick(int option);
 
     // Transfers and on-line work.

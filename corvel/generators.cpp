@@ -111,9 +111,10 @@ void rollingPattern(Lamps& lamps, Pattern g, double p, double c) {
     }
     if (!(g.o > 0 && x > 0)) return;
     x -= 1;
-    const double whole = int16(w);
+    // The remainder of the whole numbers, however far the front has gone.
+    const double whole = base::roundHalfEven(w);
     if (whole <= 0) return;
-    double q = std::fmod(int16(x), whole);
+    double q = std::fmod(base::roundHalfEven(x), whole);
     const double direction = g.n >= s ? 1 : -1;
     double h;
     if (direction > 0) {

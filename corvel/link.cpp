@@ -84,7 +84,7 @@ void Form1::Command3_Click() {
 
 void Form1::Command5_Click() {
     setTransfersEnabled(false);
-    Mode7Open = false;
+    closeBitPanel();
     if (openPort()) {
         transferBlocks(1, kLastProgramBlock, true, true);
         env_.port.close();

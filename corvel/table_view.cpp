@@ -81,7 +81,7 @@ void Form1::wireGrid() {
 
 void Form1::selectorClick() {
     refresh();
-    Mode7Open = false;
+    closeBitPanel();
 }
 
 }  // namespace corvel

@@ -30,10 +30,13 @@ void Form1::wireOutputEditor() {
         ui::clampField(Text6, 1, 20);
         List1.setColumns(base::clampRound(numberValue(Text6.text()), 1, 20));
     };
+    // The list's height follows its field from the start, not only after an
+    // edit, so that typing the value the field holds changes nothing.
     Text7.onChange = [this] {
         ui::clampField(Text7, 1, 4700);
         List1.setHeightTwips(base::clampRound(numberValue(Text7.text()), 1, 4700));
     };
+    Text7.onChange();
     Text9.onChange = [this] { ui::clampField(Text9, 1, maxStep(groupsField())); };
 }
 
@@ -43,16 +46,18 @@ void Form1::Text1_Change() {
     ccc();
 }
 
-// The step indicator follows the step field only: a refresh that rewrites
-// the work mode or hold time leaves it as it stands.
+// The step indicator follows every change of the three step fields, except
+// the work mode and hold time that a refresh before the first display tick
+// writes: through start-up it keeps its design text.
 void Form1::Text5_Change(int index) {
     if (index == 0) {
         stepChange();
-        updateStepIndicator();
     } else if (editing()) {
         ddd();
         ccc();
     }
+    const bool refreshBeforeFirstTick = Refreshing && EditReady == 0;
+    if (index == 0 || !refreshBeforeFirstTick) updateStepIndicator();
 }
 
 // Moving to another step writes nothing: every edit was committed as typed.

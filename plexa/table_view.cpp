@@ -50,7 +50,11 @@ void Form1::ccc() {
     Text5[2].setText(numberText(secondFieldOf(word)));
     for (int k = 0; k < 32; ++k) {
         const int byte = k < 2 * groups ? ProgramTable.byte(record + 2 + k) : 0;
-        for (int b = 0; b < 8; ++b) List1.setSelected(8 * k + b, (byte >> b & 1) != 0);
+        for (int b = 0; b < 8; ++b) {
+            List1.setSelected(8 * k + b, (byte >> b & 1) != 0);
+            // Outputs beyond the groups have no bits to switch.
+            List1.setItemEnabled(8 * k + b, k < 2 * groups);
+        }
     }
     Refreshing = false;
 }
@@ -93,10 +97,12 @@ void Form1::Timer1_Timer() {
                                 : "Max.Step OutputGroups Max.Output x0--Start x1--Start x2--Start "
                                   "x3--Start    CurrentStep   WorkMode JempStep");
 
-    const double shown = std::max(value(Text1[0]), 4.0);
-    const double rounded = base::roundHalfEven(std::min(shown, 1e9));
-    Label1[0].setCaption(base::blankNumberText(std::floor(63984 / (rounded + 1))));
-    Label1[1].setCaption("*16=" + base::blankNumberText(16 * rounded));
+    // The group count as typed, not rounded; the integer division rounds it
+    // half to even first, as the table's own count is rounded.
+    const double shown = std::min(std::max(value(Text1[0]), 4.0), 1e9);
+    const double divisor = base::roundHalfEven(shown) + 1;
+    Label1[0].setCaption(base::blankNumberText(std::floor(63984 / divisor)));
+    Label1[1].setCaption("*16=" + base::blankNumberText(16 * shown));
     EditReady = 1;
 }
 

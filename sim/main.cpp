@@ -1,5 +1,5 @@
-// ctrlsim: a controller on a pseudo-terminal, linked as a COM port of the
-// programs, until Ctrl-C.
+// dovra-controller-simulator: a controller on a pseudo-terminal, linked as a
+// COM port of the programs, until Ctrl-C.
 #include <signal.h>
 
 #include <charconv>
@@ -24,9 +24,12 @@ struct Arguments {
     std::string_view playName;
 };
 
+// What starts each line the simulator writes.
+constexpr const char* kName = "dovra-controller-simulator: ";
+
 constexpr const char* kUsage =
-    "usage: ctrlsim --com N [--data-dir DIR] [--pace] [--fault KIND] [--fail-first K]\n"
-    "               [--play PROGRAM]\n"
+    "usage: dovra-controller-simulator --com N [--data-dir DIR] [--pace] [--fault KIND]\n"
+    "                                  [--fail-first K] [--play PROGRAM]\n"
     "  --com N         link the controller as COM port N (1 to 16)\n"
     "  --data-dir DIR  where the link comN is made (default: the programs' data directory)\n"
     "  --pace          take the time of a 9600 baud line for every byte\n"
@@ -112,16 +115,16 @@ int main(int argc, char** argv) {
         simulator.start();
         simulator.linkAs(args->dataDir, args->com);
     } catch (const std::exception& error) {
-        std::cerr << "ctrlsim: " << error.what() << '\n';
+        std::cerr << kName << error.what() << '\n';
         return 1;
     }
     if (args->fault) simulator.setFault(*args->fault, args->failFirst);
-    std::cout << "ctrlsim: COM" << args->com << " is " << simulator.slavePath() << ", linked as "
+    std::cout << kName << "COM" << args->com << " is " << simulator.slavePath() << ", linked as "
               << simulator.linkPath().string() << '\n';
-    if (args->play) std::cout << "ctrlsim: the outputs play program " << args->playName << '\n';
-    std::cout << "ctrlsim: Ctrl-C ends" << std::endl;
+    if (args->play) std::cout << kName << "the outputs play program " << args->playName << '\n';
+    std::cout << kName << "Ctrl-C ends" << std::endl;
     const int signal = waitForEnd(endSignals);
     simulator.stop();
-    std::cout << "ctrlsim: " << strsignal(signal) << ", link removed" << std::endl;
+    std::cout << kName << strsignal(signal) << ", link removed" << std::endl;
     return 0;
 }

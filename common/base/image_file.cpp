@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -20,7 +21,14 @@ std::string systemReason(int code) {
 
 File openFile(const std::filesystem::path& path, const char* mode) {
     errno = 0;
-    return File(std::fopen(path.string().c_str(), mode));
+#ifdef _WIN32
+    // The narrow fopen would read the name in the ANSI code page, so a name in
+    // another script would make a file of another name.
+    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return File(_wfopen(path.c_str(), wideMode.c_str()));
+#else
+    return File(std::fopen(path.c_str(), mode));
+#endif
 }
 
 // Opens for reading and writing without truncating and creates a missing

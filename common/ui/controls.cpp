@@ -4,6 +4,8 @@
 #include <cctype>
 #include <system_error>
 
+#include "base/data_dir.h"
+
 namespace ui {
 
 void Control::setEnabled(bool on) {
@@ -102,13 +104,26 @@ void ComboBox::pick(int index) {
 }
 
 ListBox::ListBox(std::string name, std::vector<std::string> items)
-    : Control(std::move(name)), items_(std::move(items)), selected_(items_.size(), false) {}
+    : Control(std::move(name)),
+      items_(std::move(items)),
+      selected_(items_.size(), false),
+      itemEnabled_(items_.size(), true) {}
 
 void ListBox::setSelected(int index, bool on) {
     if (selected(index) == on) return;
     selected_.at(static_cast<size_t>(index)) = on;
     notify();
     if (onClick) onClick();
+}
+
+void ListBox::click(int index) {
+    if (itemEnabled(index)) setSelected(index, !selected(index));
+}
+
+void ListBox::setItemEnabled(int index, bool on) {
+    if (itemEnabled(index) == on) return;
+    itemEnabled_.at(static_cast<size_t>(index)) = on;
+    notify();
 }
 
 void ListBox::setColumns(int columns) {
@@ -159,7 +174,7 @@ void FileList::refresh() {
     std::error_code code;
     for (std::filesystem::directory_iterator it(directory_, code), end; !code && it != end;
          it.increment(code)) {
-        const std::string fileName = it->path().filename().string();
+        const std::string fileName = base::nameOfPath(it->path().filename());
         if (it->is_regular_file(code) && matches(fileName)) files_.push_back(fileName);
     }
     std::sort(files_.begin(), files_.end(),

@@ -142,7 +142,8 @@ class ComboBox : public Control {
 };
 
 // A list whose items are each on (selected) or off. Every change of an
-// item's state raises the click event, whoever made it.
+// item's state raises the click event, whoever made it. An item can be
+// disabled: the user's clicks then leave it as it is.
 class ListBox : public Control {
   public:
     ListBox(std::string name, std::vector<std::string> items);
@@ -150,8 +151,10 @@ class ListBox : public Control {
     int count() const { return static_cast<int>(items_.size()); }
     bool selected(int index) const { return selected_.at(static_cast<size_t>(index)); }
     void setSelected(int index, bool on);
-    // The user clicks an item: its state flips.
-    void click(int index) { setSelected(index, !selected(index)); }
+    // The user clicks an item: its state flips, unless the item is disabled.
+    void click(int index);
+    bool itemEnabled(int index) const { return itemEnabled_.at(static_cast<size_t>(index)); }
+    void setItemEnabled(int index, bool on);
 
     int columns() const { return columns_; }
     void setColumns(int columns);
@@ -164,6 +167,7 @@ class ListBox : public Control {
   private:
     std::vector<std::string> items_;
     std::vector<bool> selected_;
+    std::vector<bool> itemEnabled_;
     int columns_ = 1;
     int heightTwips_ = 0;
 };

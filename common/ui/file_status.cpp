@@ -5,28 +5,33 @@
 
 namespace ui {
 
+bool FileStatus::showing() const {
+    return !message_.empty() && line_.caption() == message_;
+}
+
 void FileStatus::showError(const std::string& message) {
-    if (!shown_) captionBefore_ = line_.caption();
-    shown_ = true;
+    if (!showing()) captionBefore_ = line_.caption();
+    message_ = message;
     line_.setCaption(message);
 }
 
+// An exchange that wrote the line since the message owns it now.
 void FileStatus::clear() {
-    if (!shown_) return;
-    shown_ = false;
-    line_.setCaption(captionBefore_);
+    if (showing()) line_.setCaption(captionBefore_);
+    message_.clear();
 }
 
 bool FileStatus::load(const std::filesystem::path& dir, const std::string& fileName,
                       std::span<std::uint8_t> image) {
     if (!base::isPlainFileName(fileName)) {
         showError("Not loaded: the name \"" + fileName + "\" would leave the folder " +
-                  dir.string());
+                  base::nameOfPath(dir));
         return false;
     }
     std::string error;
-    if (!base::loadImage(dir / fileName, image, error)) {
-        showError("Cannot load " + (dir / fileName).string() + ": " + error);
+    const std::filesystem::path file = dir / base::pathOfName(fileName);
+    if (!base::loadImage(file, image, error)) {
+        showError("Cannot load " + base::nameOfPath(file) + ": " + error);
         return false;
     }
     clear();
@@ -37,12 +42,13 @@ bool FileStatus::save(const std::filesystem::path& dir, const std::string& fileN
                       std::span<const std::uint8_t> image) {
     if (!base::isPlainFileName(fileName)) {
         showError("Not saved: the name \"" + fileName + "\" would leave the folder " +
-                  dir.string());
+                  base::nameOfPath(dir));
         return false;
     }
     std::string error;
-    if (!base::saveImage(dir / fileName, image, error)) {
-        showError("Cannot save " + (dir / fileName).string() + ": " + error);
+    const std::filesystem::path file = dir / base::pathOfName(fileName);
+    if (!base::saveImage(file, image, error)) {
+        showError("Cannot save " + base::nameOfPath(file) + ": " + error);
         return false;
     }
     clear();

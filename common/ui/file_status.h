@@ -9,7 +9,8 @@
 namespace ui {
 
 // File errors borrow the status line; the next file command that works
-// gives it back its caption.
+// gives back the caption it had, unless something else, such as a block
+// exchange, has written the line since.
 class FileStatus {
   public:
     explicit FileStatus(Label& line) : line_(line) {}
@@ -27,9 +28,12 @@ class FileStatus {
               std::span<const std::uint8_t> image);
 
   private:
+    // Whether the line still shows the file message last put there.
+    bool showing() const;
+
     Label& line_;
     std::string captionBefore_;
-    bool shown_ = false;
+    std::string message_;  // empty when no message was shown since the last success
 };
 
 }  // namespace ui

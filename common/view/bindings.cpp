@@ -12,8 +12,12 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -21,7 +25,9 @@ namespace view {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+// The design's lists show sixteen lines of their text in 2500 twips; a list
+// height in twips is shown as that many lines of the widget's own font.
+constexpr double kTwipsPerListLine = 2500.0 / 16;
 constexpr int kNoLengthLimit = 32767;  // QLineEdit's own default
 
 QString qs(const std::string& text) {
@@ -117,6 +123,18 @@ QStringList showComboItems(const ui::ComboBox& combo, QComboBox* widget) {
     return items;
 }
 
+// At least as wide as the combo box's edit field needs for the text: the
+// line edit keeps two pixels on either side and one for the cursor.
+void keepRoomFor(QComboBox* widget, const QString& text) {
+    QStyleOptionComboBox option;
+    option.initFrom(widget);
+    option.editable = true;
+    const QSize field(widget->fontMetrics().horizontalAdvance(text) + 6,
+                      widget->fontMetrics().height());
+    widget->setMinimumWidth(
+        widget->style()->sizeFromContents(QStyle::CT_ComboBox, &option, field, widget).width());
+}
+
 void showCombo(const ui::ComboBox& combo, QComboBox* widget) {
     showCommon(combo, widget);
     const QSignalBlocker block(widget);
@@ -161,11 +179,8 @@ class ListView final : public QObject {
         widget->setWrapping(true);
         widget->setResizeMode(QListView::Adjust);
         widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        // A fixed viewport width: the cells then fill it whether or not the
-        // list is taller than the widget.
-        widget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         prepareModelSelection(widget);
-        widget->viewport()->installEventFilter(this);
+        widget->installEventFilter(this);
     }
 
     void show() {
@@ -180,6 +195,7 @@ class ListView final : public QObject {
             shown_.assign(list_.items().size(), false);
         }
         showSelection();
+        showItemsEnabled();
         showHeight();
         showColumns();
     }
@@ -199,22 +215,52 @@ class ListView final : public QObject {
         }
     }
 
+    // A disabled item is drawn greyed.
+    void showItemsEnabled() {
+        for (int i = 0; i < list_.count(); ++i) {
+            QListWidgetItem* item = widget_->item(i);
+            const bool on = list_.itemEnabled(i);
+            if (item->flags().testFlag(Qt::ItemIsEnabled) == on) continue;
+            item->setFlags(item->flags().setFlag(Qt::ItemIsEnabled, on));
+        }
+    }
+
     void showHeight() {
         if (list_.heightTwips() <= 0) {
             widget_->setMinimumHeight(designMinHeight_);
             widget_->setMaximumHeight(designMaxHeight_);
             return;
         }
-        const int pixels = (list_.heightTwips() + kTwipsPerPixel / 2) / kTwipsPerPixel;
-        widget_->setFixedHeight(std::max(1, pixels));
+        const double lines = list_.heightTwips() / kTwipsPerListLine;
+        const int pixels = static_cast<int>(std::lround(lines * lineHeight()));
+        widget_->setFixedHeight(std::max(1, pixels) + 2 * widget_->frameWidth());
     }
 
+    int lineHeight() const { return widget_->fontMetrics().height() + 4; }
+
+    // The cells share the width left beside a vertical scroll bar, whether
+    // or not the bar is shown, so that the bar coming and going never moves
+    // them. The widget is kept wide enough for each cell's text.
     void showColumns() {
         const int columns = std::max(1, list_.columns());
+        const int edges =
+            2 * widget_->frameWidth() + widget_->verticalScrollBar()->sizeHint().width();
+        const int least = columns * widestItem() + edges + 1;
+        if (widget_->minimumWidth() != least) widget_->setMinimumWidth(least);
         // The view wraps a row before a cell that would reach its last pixel.
-        const QSize cell(std::max(1, (widget_->viewport()->width() - 1) / columns),
-                         widget_->fontMetrics().height() + 4);
+        const QSize cell(std::max(1, (widget_->width() - edges - 1) / columns), lineHeight());
         if (widget_->gridSize() != cell) widget_->setGridSize(cell);
+    }
+
+    // An item's text with the margins the view keeps on either side of it.
+    int widestItem() const {
+        const QFontMetrics metrics = widget_->fontMetrics();
+        int widest = 0;
+        for (const auto& item : list_.items())
+            widest = std::max(widest, metrics.horizontalAdvance(qs(item)));
+        const int margin =
+            widget_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget_) + 1;
+        return widest + 2 * margin;
     }
 
     const ui::ListBox& list_;
@@ -289,6 +335,7 @@ void bindCheckBox(ui::CheckBox& box, QCheckBox* widget) {
 
 void bindComboBox(ui::ComboBox& combo, QComboBox* widget) {
     widget->setEditable(true);
+    keepRoomFor(widget, qs(combo.text()));
     widget->setInsertPolicy(QComboBox::NoInsert);
     follow(combo, widget, [&combo](QComboBox* w) { showCombo(combo, w); });
     QObject::connect(widget, &QComboBox::activated, widget, [&combo, widget](int index) {

@@ -37,9 +37,11 @@ void bindDropDownList(ui::ComboBox& combo, QComboBox* widget);
 // and each option's own enabled state to its button.
 void bindOptionGroup(ui::OptionGroup& group, const std::vector<QRadioButton*>& buttons);
 
-// Item n of the widget is selected exactly when the list's item n is on; a
-// click on an item flips it in the list. The list's columns divide the
-// widget's width; its height in twips, when set, fixes the widget's height.
+// Item n of the widget is selected exactly when the list's item n is on, and
+// greyed while the list's item n is disabled; a click on an item flips it in
+// the list. The list's columns divide the widget's width; its height in
+// twips, when set, fixes the widget's height at sixteen lines of its font
+// for 2500 twips.
 void bindListBox(ui::ListBox& list, QListWidget* widget);
 
 void bindFileList(ui::FileList& files, QListWidget* widget);

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStyle>
 
 namespace view {
@@ -11,6 +12,13 @@ namespace {
 // A wide gap in a caption passes fields by: each ten blanks between two
 // words leave one anchor bare.
 constexpr int kBlanksPerField = 10;
+
+// An abbreviation in capitals, such as "NO.", one blank after a word
+// belongs to that word: "pump NO." is one caption.
+bool qualifies(const QString& word) {
+    static const QRegularExpression abbreviation("^[A-Z]+\\.$");
+    return abbreviation.match(word).hasMatch();
+}
 
 int textWidth(const QFontMetrics& metrics, const QString& text) {
     return metrics.size(Qt::TextSingleLine, text).width();
@@ -44,7 +52,9 @@ QStringList HeaderLabel::wordsPerAnchor() const {
                 shown << QString();
         }
         const QString word = caption.mid(at, end - at);
-        if (shown.size() < anchors)
+        if (qualifies(word) && at - previousEnd == 1 && !shown.isEmpty())
+            shown.last() += ' ' + word;
+        else if (shown.size() < anchors)
             shown << word;
         else
             shown.last() += ' ' + word;

@@ -12,7 +12,8 @@ namespace view {
 // anchors: each word stands left-aligned at the left edge of the next anchor,
 // or of one further on for every ten blanks before it; surplus words are
 // joined by single blanks at the last anchor, and anchors without a word
-// stay bare. text() holds the whole caption as set. The label spans the
+// stay bare. An abbreviation in capitals one blank after a word ("pump NO.")
+// stays with that word. text() holds the whole caption as set. The label spans the
 // row of its anchors; it follows their moves and resizes.
 class HeaderLabel final : public QLabel {
     Q_OBJECT

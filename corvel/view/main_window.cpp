@@ -13,13 +13,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "view/bindings.h"
+#include "view/fitting.h"
 #include "view/header_label.h"
 
 namespace corvel {
@@ -32,6 +33,17 @@ constexpr int kWordGap = 8;          // pixels kept clear after a header word
 constexpr int kDesignWidth = 12900;  // twips, the right edge of the drawing
 constexpr int kLampCharacters = 64;
 constexpr int kMargin = 8;
+
+// Below the option frame the lamp lines come first and the room of the
+// output and bit panels below them, so that switching outputs leaves the
+// lines in sight; the port scan and the link's state stand beside both.
+constexpr int kLampTop = 4440;
+constexpr int kLampPitch = 420;
+constexpr int kLampHeight = 375;
+constexpr int kPanelTop = kLampTop + 4 * kLampPitch + 60;
+const QRect kPanel(360, kPanelTop, 11175, 3015);
+constexpr int kSideLeft = 11715;
+constexpr int kSideWidth = 3300;
 
 // The logo: a row of jets of a chasing fountain, each caught at another
 // height, over the basin.
@@ -86,6 +98,17 @@ QGroupBox* frame(ui::Frame& control, QWidget* parent) {
     control.observe([guard, &control] {
         if (guard && control.visible()) guard->raise();
     });
+    return widget;
+}
+
+// A panel that opens over the window: a box with its title inside it.
+QGroupBox* panel(ui::Frame& control, QWidget* parent) {
+    QGroupBox* widget = frame(control, parent);
+    widget->setStyleSheet(
+        "QGroupBox { border: 1px solid palette(dark); margin: 0px; padding: 0px;"
+        " background-color: palette(window); }"
+        "QGroupBox::title { subcontrol-origin: padding; subcontrol-position: top left;"
+        " padding: 2px 6px; }");
     return widget;
 }
 
@@ -215,10 +238,7 @@ MainWindow::MainWindow(Form1& form, QWidget* parent) : QMainWindow(parent), form
     scroll->setWidget(drawing);
     setCentralWidget(scroll);
 
-    const int frame = 2 * scroll->frameWidth();
-    QSize size = drawing->size() + QSize(frame, frame);
-    if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
-    resize(size);
+    resize(view::scrolledSize(scroll, drawing->size(), view::screenRoom(this)));
 }
 
 QRect MainWindow::at(int left, int top, int width, int height) const {
@@ -296,23 +316,36 @@ void MainWindow::headers(QWidget* parent) {
     }
 }
 
+// The panel's fields stand far enough apart for the widest name or caption
+// over them, as the grid's fields do for its header words.
 void MainWindow::additionalPanel(QWidget* parent) {
-    QGroupBox* panel = frame(form_.Frame3, parent);
-    // The design's 2055 twips high would cover the top of the file row.
-    panel->setGeometry(at(2640, 1080, 7455, 3000 - 30 - 1080));
-    for (int i = 0; i < 9; ++i) {
-        additional_[static_cast<size_t>(i)] = field(form_.Text5[static_cast<size_t>(i)], panel);
-        additional_[static_cast<size_t>(i)]->setGeometry(at(240 + 750 * i, 1440, 615, 375));
-    }
-    auto* names = new view::HeaderLabel({additional_.begin(), additional_.end()}, panel);
+    QGroupBox* box = panel(form_.Frame3, parent);
+    for (int i = 0; i < 9; ++i)
+        additional_[static_cast<size_t>(i)] = field(form_.Text5[static_cast<size_t>(i)], box);
+    const std::vector<QWidget*> anchors(additional_.begin(), additional_.end());
+    auto* names = new view::HeaderLabel(anchors, box);
     view::bindLabel(form_.Label22, names);
-    const QPoint corner = at(240, 480);
-    names->setGeometry(
-        QRect(corner, QSize(panel->width() - corner.x(), names->sizeHint().height())));
-    QLabel* captions = label(form_.Label23, panel);
-    captions->setGeometry(
-        QRect(at(240, 840), QSize(panel->width() - corner.x(), captions->sizeHint().height())));
-    label(form_.Label24, panel)->setGeometry(at(240, 1080, 735, 255));
+    auto* captions = new view::HeaderLabel(anchors, box);
+    view::bindLabel(form_.Label23, captions);
+    int widest = 0;
+    for (int i = 0; i < 9; ++i)
+        widest = std::max({widest, names->wordWidth(i), captions->wordWidth(i)});
+    const int pitch = std::max(across(750), widest + kWordGap);
+    const QRect first = at(240, 1440, 615, 375);
+    for (int i = 0; i < 9; ++i)
+        additional_[static_cast<size_t>(i)]->setGeometry(first.translated(pitch * i, 0));
+    // The design's 2055 twips high would cover the top of the file row; a
+    // panel wider than the design's moves left to keep Command7 clear.
+    const QRect place = at(2640, 1080, 7455, 3000 - 30 - 1080);
+    const int width = std::max(place.width(), first.x() + 9 * pitch + kMargin);
+    const int left = std::min(place.x(), across(10800) - kMargin - width);
+    box->setGeometry(left, place.y(), width, place.height());
+    for (auto [header, top] : {std::pair{names, 480}, std::pair{captions, 840}}) {
+        const QPoint corner = at(240, top);
+        header->setGeometry(
+            QRect(corner, QSize(box->width() - corner.x(), header->sizeHint().height())));
+    }
+    label(form_.Label24, box)->setGeometry(at(240, 1080, 735, 255));
 }
 
 void MainWindow::fileRow(QWidget* parent) {
@@ -354,50 +387,65 @@ void MainWindow::workModeAndOptions(QWidget* parent) {
 }
 
 void MainWindow::lampLines(QWidget* parent) {
-    const int tops[] = {4680, 5355, 6000, 6720};
     for (int m = 0; m < 4; ++m) {
         QLabel* line = label(form_.Label7[static_cast<size_t>(m)], parent);
-        line->setGeometry(at(660, tops[m], 10815, 495));
+        line->setGeometry(at(660, kLampTop + kLampPitch * m, 10815, kLampHeight));
         line->setFont(lampFont(line->font(), line->width(), line->height()));
     }
 }
 
 void MainWindow::outputPanel(QWidget* parent) {
-    QGroupBox* panel = frame(form_.Frame2, parent);
-    panel->setGeometry(at(360, 4560, 11175, 3015));
+    QGroupBox* box = panel(form_.Frame2, parent);
+    box->setGeometry(at(kPanel.x(), kPanel.y(), kPanel.width(), kPanel.height()));
     form_.List1.setColumns(16);  // sixteen outputs, two bytes, a line
-    fillPanel(form_.List1, panel, at(360, 360, 9735, 2430),
+    fillPanel(form_.List1, box, at(360, 360, 9735, 2430),
               rangeColumn({&form_.Label18, form_.Text3, &form_.Label19, form_.Text4, form_.Label20,
                            form_.Check1, form_.Label21, form_.Command6},
-                          panel));
+                          box));
 }
 
 void MainWindow::bitPanel(QWidget* parent) {
-    QGroupBox* panel = frame(form_.Frame4, parent);
-    panel->setGeometry(at(360, 4560, 11175, 3015));
+    QGroupBox* box = panel(form_.Frame4, parent);
+    box->setGeometry(at(kPanel.x(), kPanel.y(), kPanel.width(), kPanel.height()));
     form_.List2.setColumns(8);  // one mask byte, one grid field, a line
-    fillPanel(form_.List2, panel, at(360, 360, 9735, 2430),
+    fillPanel(form_.List2, box, at(360, 360, 9735, 2430),
               rangeColumn({&form_.Label28, form_.Text7, nullptr, form_.Text6, form_.Label27,
                            form_.Check2, form_.Label26, form_.Command9},
-                          panel));
+                          box));
 }
 
+// Beside the lamp lines: every line of the port scan, and under it the
+// link's state, which may carry a long file error over three lines, the
+// block, the time and the share done.
 void MainWindow::statusRows(QWidget* parent) {
-    // The state may carry a long file error: it wraps onto a second line.
-    QLabel* state = label(form_.Label13, parent);
-    state->setWordWrap(true);
-    state->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    state->setGeometry(at(360, 7680, 7200, 540));
-    label(form_.Label10, parent)->setGeometry(at(360, 8280, 3300, 255));
-    label(form_.Label9, parent)->setGeometry(at(3840, 8280, 3300, 255));
-    auto* progress = new QProgressBar(parent);
-    view::bindProgressBar(form_.progress, progress, true);  // a transfer holds the event loop
-    progress->setGeometry(at(360, 8610, 7200, 285));
     auto* surface = new QPlainTextEdit(parent);
     view::bindSurface(form_.surface, surface);
-    const QRect place = at(7920, 7620, 3615, 0);
-    surface->setGeometry(place.x(), place.y(), place.width(),
-                         5 * surface->fontMetrics().lineSpacing() + 10);
+    view::fitScanLines(surface);
+    surface->move(at(kSideLeft, kLampTop));
+    const int width = std::max(surface->width(), across(kSideWidth));
+    const int line = surface->fontMetrics().lineSpacing() + 4;
+    int y = surface->geometry().bottom() + kMargin;
+    QLabel* state = label(form_.Label13, parent);
+    state->setToolTip(
+        "The outcome of the last block exchange, or why a file command failed; empty while "
+        "a reply is awaited.\n"
+        "the communication is normal: the controller took the block sent, or sent the block "
+        "asked for.\n"
+        "the port can not receive the date: a block was refused or got no reply within "
+        "500 ms.\n"
+        "Communication data error: a reply came but was wrong (a damaged block, or a block "
+        "sent that was not taken).");
+    state->setWordWrap(true);
+    state->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    state->setGeometry(surface->x(), y, width, 3 * line);
+    y += 3 * line;
+    for (ui::Label* caption : {&form_.Label10, &form_.Label9}) {
+        label(*caption, parent)->setGeometry(surface->x(), y, width, line);
+        y += line;
+    }
+    auto* progress = new QProgressBar(parent);
+    view::bindProgressBar(form_.progress, progress, true);  // a transfer holds the event loop
+    progress->setGeometry(surface->x(), y + 2, width, progress->sizeHint().height());
 }
 
 }  // namespace corvel

@@ -9,6 +9,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Ties the window to its desktop entry, and so to its icon.
+    QApplication::setDesktopFileName("org.dovra.Plexa");
     const auto dataDir = base::dataDirectory();
     ui::SteadyClock clock;
     serial::QtSerialPort port(dataDir);

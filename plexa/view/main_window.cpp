@@ -14,9 +14,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -24,14 +22,12 @@
 #include <vector>
 
 #include "view/bindings.h"
+#include "view/fitting.h"
 #include "view/header_label.h"
 
 namespace plexa {
 
 namespace {
-
-constexpr int kDesignColumns = 16;
-constexpr int kOutputCount = 256;
 
 // The decoration beside the title: a fountain's basin and three jets.
 class Picture final : public QWidget {
@@ -144,7 +140,7 @@ MainWindow::MainWindow(Form1& form, QWidget* parent) : QMainWindow(parent), form
     rows->addWidget(parameterRows(central));
     rows->addWidget(descriptionRow(central));
     rows->addWidget(fileRow(central));
-    rows->addWidget(outputFrame(central));
+    rows->addWidget(outputRow(central));
     rows->addWidget(bottomRows(central));
     rows->addStretch();
     // On a small screen or at a large scale the window scrolls instead of
@@ -154,14 +150,7 @@ MainWindow::MainWindow(Form1& form, QWidget* parent) : QMainWindow(parent), form
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidget(central);
     setCentralWidget(scroll);
-    resize(fittingSize(central->sizeHint()));
-}
-
-QSize MainWindow::fittingSize(QSize wanted) const {
-    const QScreen* shown = screen();
-    if (!shown) return wanted;
-    const QSize room = shown->availableSize() * 0.95;
-    return wanted.boundedTo(room);
+    resize(view::scrolledSize(scroll, central->sizeHint(), view::screenRoom(this)));
 }
 
 QWidget* MainWindow::titleRow(QWidget* parent) {
@@ -205,8 +194,15 @@ QWidget* MainWindow::descriptionRow(QWidget* parent) {
     auto* row = new QWidget(parent);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(label(form_.Label22[1], row));
-    layout->addWidget(label(form_.Label3, row), 1);
+    layout->addWidget(label(form_.Label22[1], row), 0, Qt::AlignTop);
+    // With 16 groups the line is wider than the window: it wraps onto a
+    // second line, whose room is kept so that nothing below moves.
+    QLabel* line = label(form_.Label3, row);
+    line->setWordWrap(true);
+    line->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    line->setFixedHeight(2 * line->fontMetrics().lineSpacing() + 2);
+    line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(line, 1);
     return row;
 }
 
@@ -228,16 +224,25 @@ QWidget* MainWindow::fileRow(QWidget* parent) {
     return row;
 }
 
+// The output frame, and beside it the lines of the port scan, sixteen lines
+// high as the list is at its design height.
+QWidget* MainWindow::outputRow(QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(outputFrame(row), 1, Qt::AlignTop);
+    auto* surface = new QPlainTextEdit(row);
+    view::bindSurface(form_.surface, surface);
+    view::fitScanLines(surface);
+    layout->addWidget(surface, 0, Qt::AlignTop);
+    return row;
+}
+
 QWidget* MainWindow::outputFrame(QWidget* parent) {
     auto* frame = new QGroupBox(parent);
     view::bindFrame(form_.Frame2, frame);
     auto* layout = new QHBoxLayout(frame);
     auto* list = new QListWidget(frame);
-    const int rows = kOutputCount / kDesignColumns;
-    const int frameWidth = 2 * list->frameWidth();
-    list->setFixedHeight(rows * (list->fontMetrics().height() + 4) + frameWidth);
-    list->setMinimumWidth(kDesignColumns * textWidth(list, 4) + frameWidth +
-                          list->verticalScrollBar()->sizeHint().width());
     view::bindListBox(form_.List1, list);
     layout->addWidget(list, 1, Qt::AlignTop);
     layout->addWidget(outputControls(frame), 0, Qt::AlignTop);
@@ -296,10 +301,16 @@ QWidget* MainWindow::bottomRows(QWidget* parent) {
     // the window.
     QLabel* status = label(form_.Label13, box);
     status->setToolTip(
-        "The outcome of the last block exchange. CommunicateSuccessfully: the controller "
-        "took or sent the block. CommunicateUnsuccessfully or CommunicationDataError: a "
-        "reply came but was wrong. No reply at all: check the cable, the port number in "
-        "the port box and that the controller is switched on.");
+        "The outcome of the last block exchange, or why a file command failed.\n"
+        "CommunicateSuccessfully: the controller took the block sent, or sent the block "
+        "asked for.\n"
+        "端口不能收到数据: a block sent was refused or got no reply within 500 ms.\n"
+        "CommunicationDataError: a block asked for was refused or got no reply within "
+        "500 ms.\n"
+        "CommunicateUnsuccessfully: a reply came but was wrong (a damaged block, or a "
+        "block sent that was not taken).\n"
+        "No reply at all: check the cable, the port number in the port box and that the "
+        "controller is switched on.");
     status->setWordWrap(true);
     status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(status, 2, 0, 1, 6);
@@ -308,10 +319,6 @@ QWidget* MainWindow::bottomRows(QWidget* parent) {
     progress->setAutoFillBackground(true);
     progress->setToolTip("Blocks of the range sent or read");
     grid->addWidget(progress, 2, 6);
-    auto* surface = new QPlainTextEdit(box);
-    surface->setFixedHeight(4 * surface->fontMetrics().lineSpacing() + 8);
-    view::bindSurface(form_.surface, surface);
-    grid->addWidget(surface, 0, 7, 3, 1);
     grid->setColumnStretch(7, 1);
     return box;
 }

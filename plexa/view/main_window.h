@@ -21,11 +21,10 @@ class MainWindow final : public QMainWindow {
     QWidget* parameterRows(QWidget* parent);
     QWidget* descriptionRow(QWidget* parent);
     QWidget* fileRow(QWidget* parent);
+    QWidget* outputRow(QWidget* parent);
     QWidget* outputFrame(QWidget* parent);
     QWidget* outputControls(QWidget* parent);
     QWidget* bottomRows(QWidget* parent);
-    // The wanted size, within the screen's room.
-    QSize fittingSize(QSize wanted) const;
 
     Form1& form_;
 };

@@ -27,7 +27,7 @@ TEST(ImageFile, AShortOrReadOnlyFileLoadsAndARefusedNewFileSaysWhy) {
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
     if (std::ofstream(file, std::ios::app).is_open())
-        GTEST_SKIP() << "this user (root) writes in spite of the permissions";
+        GTEST_SKIP() << "root, or Windows, writes in spite of the permissions";
     image = {9, 9, 9, 9};
     ASSERT_TRUE(base::loadImage(file, image, error)) << error;
     EXPECT_EQ(image, (Image{7, 42, 0, 0}));

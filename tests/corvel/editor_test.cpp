@@ -44,15 +44,15 @@ TEST_F(CorvelEditorTest, HeaderRefreshFollowsTheFieldsAfterASecond) {
         EXPECT_EQ(f.Label8.caption(), name);
     }
     EXPECT_TRUE(f.Command8.visible());
-    EXPECT_FALSE(f.Text1[5].enabled());
-    EXPECT_TRUE(f.Text1[4].enabled());
+    for (int i = 0; i < 18; ++i)  // the mask and the fields around it take no typing
+        EXPECT_EQ(f.Text1[static_cast<size_t>(i)].enabled(), i < 5 || i == 17) << i;
 
     f.Text1[0].type("6");
     for (int i : {5, 7, 9}) f.Text1[static_cast<size_t>(i)].setText("4");
     EXPECT_EQ(f.Label8.caption(), "SequenceControl");  // until the next tick
     tick(1000);
     EXPECT_EQ(f.Label8.caption(), "Water-Pttern Rolling-Over");
-    EXPECT_TRUE(f.Text1[5].enabled());
+    for (const ui::TextBox& field : f.Text1) EXPECT_TRUE(field.enabled()) << field.name();
     f.Text1[7].type("5");
     tick(1000);
     EXPECT_EQ(f.Label8.caption(), "MultipleMove ");
@@ -68,7 +68,10 @@ TEST_F(CorvelEditorTest, TimeUnitAndTheAdditionalPanel) {
         tick(1000);
         EXPECT_EQ(f.Label24.caption(), label);
     }
-    f.Combo2.pick(3);
+    for (int i = 0; i < 9; ++i) f.ProgramTable.set(i, 19, static_cast<std::uint8_t>(20 + i));
+    f.Combo2.pick(3);  // the refresh shows all nine values
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(f.Text5[static_cast<size_t>(i)].text(), std::to_string(20 + i)) << i;
     f.Text5[3].type("77");
     EXPECT_EQ(f.ProgramTable.at(3, 19), 77);
     f.Text1[17].type("5");  // covered by the panel: not stored
@@ -109,22 +112,37 @@ TEST_F(CorvelEditorTest, TheBitPanelEditsTheMask) {
     tick(1000);
     EXPECT_FALSE(f.Frame4.visible());
     EXPECT_FALSE(f.Mode7Open);
+
+    // Another program or another show closes the panel before a click meant
+    // for the mask shown can reach the row now shown.
+    f.Text1[0].type("7");
+    f.Command8.click();
+    f.Combo2.pick(1);
+    EXPECT_FALSE(f.Frame4.visible());
+    f.List2.click(0);
+    EXPECT_EQ(f.ProgramTable.at(1, 9), 0);
+    f.Combo2.pick(0);
+    f.Command8.click();
+    f.Command1.click();
+    f.List2.click(1);
+    EXPECT_EQ(f.ProgramTable.at(0, 9), 0);
 }
 
 TEST_F(CorvelEditorTest, SaveAndLoadKeepEveryByte) {
     auto& f = startEditing();
+    EXPECT_EQ(f.File1.files(), std::vector<std::string>{"mernal.sav"});  // listed at once
     for (int r = 0; r < 120; ++r)
         for (int c = 0; c < 32; ++c) f.ProgramTable.set(r, c, static_cast<std::uint8_t>(r + c));
     f.ProgramTable.set(0, 2, 200);  // a time's high byte above 39, cut when shown
     f.ProgramTable.set(0, 32, 99);  // column 32 is never stored
-    f.Text2.type("abc");
+    f.Text2.type("a.b");
     f.Command2.click();
-    std::ifstream in(dataDir / "abc.sav", std::ios::binary);
+    std::ifstream in(dataDir / "a.b.sav", std::ios::binary);
     const std::string saved{std::istreambuf_iterator<char>(in), {}};
     ASSERT_EQ(saved.size(), 3840u);
     EXPECT_EQ(saved[32], 1);
     EXPECT_EQ(static_cast<std::uint8_t>(saved[32 * 119 + 31]), 150);
-    ASSERT_EQ(f.File1.files(), (std::vector<std::string>{"abc.sav", "mernal.sav"}));
+    ASSERT_EQ(f.File1.files(), (std::vector<std::string>{"a.b.sav", "mernal.sav"}));
 
     std::filesystem::create_directory(dataDir / "folder.sav");
     f.Text2.type("folder");
@@ -133,7 +151,7 @@ TEST_F(CorvelEditorTest, SaveAndLoadKeepEveryByte) {
 
     f.ProgramTable = corvel::ProgramTable{};
     f.File1.select(0);
-    EXPECT_EQ(f.Text2.text(), "abc");
+    EXPECT_EQ(f.Text2.text(), "a");  // the name up to its first dot
     f.Text2.type("other");
     f.Command1.click();  // the selected file is read
     EXPECT_EQ(f.ProgramTable.at(119, 31), 150);

@@ -24,6 +24,13 @@ std::vector<int> runs(std::initializer_list<std::pair<int, int>> spans) {
     return v;
 }
 
+// Every by-th output from first to last.
+std::vector<int> every(int by, int first, int last) {
+    std::vector<int> v;
+    for (int i = first; i <= last; i += by) v.push_back(i);
+    return v;
+}
+
 // Work mode m with group A (fields 4-6) from s, q outputs, to n, and the
 // StartPoints (field 16).
 ProgramFields groupA(double m, double s, double q, double n, double startPoints) {
@@ -62,6 +69,8 @@ TEST(CorvelGenerators, WorkedPictures) {
          row({{0, 6}, {11, 1}, {12, 20}, {13, 2}, {14, 10}, {15, 3}, {16, 1}}),
          4,
          {3, 4}},
+        // The front 32,895 outputs on: the phase of the whole distance.
+        {"rolling far front", patternA(0, 255, 255, 1, 255, 2, 1), 129, every(3, 0, 255)},
         {"rolling of no length", patternA(0, 1, 20, 2, 0, -2, 4), 2, {}},
         {"mask", row({{0, 7}, {4, 100}, {7, 5}, {14, 128}}), 0, {100, 102, 163}},
         {"mask cut at 255", row({{0, 7}, {4, 250}, {7, 255}}), 3, runs({{250, 255}})},

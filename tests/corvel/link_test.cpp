@@ -2,6 +2,7 @@
 // scripted port, answered by the simulated controller.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,22 +57,62 @@ TEST_F(CorvelLinkTest, DownloadAndUploadRoundTripTheShow) {
     for (int r = 0; r < 120; ++r)
         for (int c = 0; c < 32; ++c)
             form->ProgramTable.set(r, c, static_cast<std::uint8_t>((7 * r + c) % 40));
+    form->Text2.type("a/b");
+    form->Command2.click();  // refused
     form->Command3.click();
     EXPECT_EQ(port.requests().size(), 240u);
     EXPECT_TRUE(form->Command3.enabled());  // a download gives the buttons back at once
     EXPECT_EQ(progress, 240);
+    form->Text2.type("good");
+    form->Command2.click();
+    EXPECT_EQ(form->Label13.caption(), "the communication is normal");  // not the older caption
 
     form->ProgramTable = corvel::ProgramTable{};
+    form->Command8.click();  // the bit panel, open on the cleared row
     form->Command5.click();
+    EXPECT_FALSE(form->Frame4.visible());
+    form->List2.click(0);  // writes nothing into the show uploaded
     for (int r = 0; r < 120; ++r)
         for (int c = 0; c < 32; ++c) ASSERT_EQ(form->ProgramTable.at(r, c), (7 * r + c) % 40) << r;
     EXPECT_EQ(form->Text1[4].text(), "6");
 
+    tick(499);  // the window ticks meanwhile
     EXPECT_FALSE(form->Command3.enabled());
+    EXPECT_FALSE(form->Command5.enabled());
     EXPECT_FALSE(form->Options.optionEnabled(corvel::Monitor));
-    tick(500);
+    tick(1);
     EXPECT_TRUE(form->Command3.enabled());
     EXPECT_TRUE(form->Options.optionEnabled(corvel::Monitor));
+}
+
+TEST_F(CorvelLinkTest, UpLoadAndEveryOptionButPauseAndStopCloseTheBitPanel) {
+    form->Text1[0].type("7");
+    controller.setCorvelBlock(1, ctrlsim::Block{7});  // the upload keeps work mode 7
+    const auto choose = [this](corvel::Option option) {
+        return [this, option] { form->Options.select(option); };
+    };
+    const struct {
+        const char* action;
+        std::function<void()> act;
+        bool closes;
+    } cases[] = {
+        {"UpLoad", [this] { form->Command5.click(); }, true},
+        {"Pause", choose(corvel::Pause), false},
+        {"Stop", choose(corvel::Stop), false},
+        {"SingleDemo", choose(corvel::SingleDemo), true},
+        {"Circulate", choose(corvel::Circulate), true},
+        {"Monitor", choose(corvel::Monitor), true},
+        {"Control", choose(corvel::Control), true},
+    };
+    for (const auto& c : cases) {
+        tick(1000);  // the header shows the panel's button
+        if (!form->Mode7Open) form->Command8.click();
+        ASSERT_TRUE(form->Frame4.visible()) << c.action;
+        c.act();
+        EXPECT_EQ(form->Mode7Open, !c.closes) << c.action;
+        tick(1000);
+        EXPECT_EQ(form->Frame4.visible(), !c.closes) << c.action;
+    }
 }
 
 TEST_F(CorvelLinkTest, SixthFailureGivesUpAndASixthTrySuccessGoesOn) {

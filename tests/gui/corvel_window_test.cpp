@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStyleOptionGroupBox>
 
 #include "absent_port.h"
 #include "temp_dir.h"
@@ -30,22 +32,34 @@ class CorvelWindow : public ::testing::Test, public test::WindowProbe {
     corvel::MainWindow window;
 };
 
-TEST_F(CorvelWindow, NamesItsWidgetsAfterTheirControls) {
+// Named after the controls, each widget shows its control's state and feeds
+// the user's picks back.
+TEST_F(CorvelWindow, NamesItsWidgetsAfterTheirControlsAndBindsThem) {
     for (const char* name : {"Form1", "Combo2", "Text1(0)", "Text1(17)", "Text5(0)", "Text5(8)",
                              "Label7(0)", "Label7(3)", "Option1", "Option6", "List2", "progress"})
         EXPECT_EQ(window.findChildren<QWidget*>(name).size(), 1) << name;
     EXPECT_EQ(find<QRadioButton>("Option1")->text(), "SingleDemo");
+    EXPECT_EQ(find<QListWidget>("File1")->findItems("mernal.sav", Qt::MatchExactly).size(), 1);
+    const QString help = find("Label13")->toolTip();
+    for (const char* text : {"the communication is normal: ", "the port can not receive the date: ",
+                             "Communication data error: "})
+        EXPECT_TRUE(help.contains(text)) << text;
+    emit find<QComboBox>("Combo2")->activated(5);
+    EXPECT_EQ(form.Combo2.text(), "5");
+    QTest::mouseClick(find<QRadioButton>("Option3"), Qt::LeftButton);
+    EXPECT_EQ(form.Options.selected(), corvel::Pause);
+    form.Options.setOptionEnabled(corvel::Monitor, false);  // as during a transfer
+    EXPECT_FALSE(find<QRadioButton>("Option5")->isEnabled());
+    EXPECT_TRUE(find<QRadioButton>("Option6")->isEnabled());
 }
 
 // A lamp is lit where its line shows an "I" rather than a ".": the upper
 // half of its character cell has ink.
-TEST_F(CorvelWindow, FitsASmallScreenAndTheLampLinesDrawTheirLamps) {
-    EXPECT_TRUE(QRect(0, 0, 1366 - 40, 768 - 80).contains(drawing->rect()));  // room for the frame
+TEST_F(CorvelWindow, TheLampLinesDrawTheirLamps) {
     auto* line = find<QLabel>("Label7(2)");
     const QFontMetrics metrics = line->fontMetrics();
     const int pitch = metrics.horizontalAdvance('I');
     EXPECT_EQ(metrics.horizontalAdvance('.'), pitch);
-    EXPECT_LE(64 * pitch, line->contentsRect().width());
     const auto lit = [&](int lamp) {
         const int top = (line->height() - metrics.height()) / 2 + 1;
         const QRect cell(lamp * pitch, top, pitch, metrics.ascent() / 2);
@@ -57,8 +71,9 @@ TEST_F(CorvelWindow, FitsASmallScreenAndTheLampLinesDrawTheirLamps) {
     EXPECT_TRUE(!lit(0) && lit(1));
 }
 
-// A click at the middle of a shown control reaches that control; a panel
-// comes over what it covers.
+// A click at the middle of a shown control reaches that control; the
+// Additional Function panel comes over the grid, with its title inside its
+// frame and each name and caption over its field.
 TEST_F(CorvelWindow, NothingLiesOverTheControlsThatTakeInputButAPanelShown) {
     for (QWidget* widget : drawing->findChildren<QWidget*>()) {
         const bool input = qobject_cast<QAbstractButton*>(widget) ||
@@ -71,11 +86,38 @@ TEST_F(CorvelWindow, NothingLiesOverTheControlsThatTakeInputButAPanelShown) {
     }
     click("Command7");
     EXPECT_TRUE(find("Frame3")->isAncestorOf(drawing->childAt(place("Text1(4)").center())));
+    EXPECT_FALSE(place("Frame3").intersects(place("Command7")));
+    // The frame's line runs along the top edge, over the title.
+    auto* panel = find<QGroupBox>("Frame3");
+    QStyleOptionGroupBox option;
+    option.initFrom(panel);
+    option.text = panel->title();
+    const QRect title = panel->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                       QStyle::SC_GroupBoxLabel, panel);
+    const QImage image = panel->grab().toImage();
+    EXPECT_GT(title.top(), 0);
+    EXPECT_NE(QColor(image.pixel(title.center().x(), 0)), panel->palette().color(QPalette::Window));
+    std::vector<QString> fields;
+    for (int i = 0; i < 9; ++i) fields.push_back(QString("Text5(%1)").arg(i));
+    expectOver("Label22", fields,
+               {"PA00", "PA01", "PA02", "PQ03", "PA04", "PA05", "PA06", "PA07", "PA08"});
+    expectOver(
+        "Label23", fields,
+        {"TimeUnit", "Num", "PumpNO.", "Num.", "pump NO.", "Num.", "Pump NO.", "Num.", "pump NO."});
 }
 
-// Mode 7 leaves the mask fields bare and shows their bits in a panel over
-// the lamps, a mask byte a line.
-TEST_F(CorvelWindow, Mode7HeaderWordsStandOverTheirFieldsAndItsBitPanelOverTheLamps) {
+// Neither the output list of Control nor the bit panel of mode 7 covers a
+// lamp line.
+void expectLampLinesInSight(const test::WindowProbe& probe) {
+    for (int m = 0; m < 4; ++m) {
+        const QString name = QString("Label7(%1)").arg(m);
+        EXPECT_EQ(probe.drawing->childAt(probe.place(name).center()), probe.find(name)) << m;
+    }
+}
+
+// Mode 7 leaves the mask fields bare and shows their bits in a panel, a mask
+// byte a line; the panel, and Control's, leave the lamp lines in sight.
+TEST_F(CorvelWindow, Mode7HeaderWordsStandOverTheirFieldsAndThePanelsLeaveTheLampsInSight) {
     type("Text1(0)", "7");
     form.timers.advance(clock, 1000);
     expectOver("Label2",
@@ -84,23 +126,16 @@ TEST_F(CorvelWindow, Mode7HeaderWordsStandOverTheirFieldsAndItsBitPanelOverTheLa
                {"WorkMode", "Interval", "HoldTime", "WorkNumber", "A-start", "00--O7", "08--15",
                 "16--23"});
     click("Command8");
-    EXPECT_TRUE(find("Frame4")->isAncestorOf(drawing->childAt(place("Label7(1)").center())));
+    ASSERT_TRUE(find("Frame4")->isVisible());
+    expectLampLinesInSight(*this);
     auto* bits = find<QListWidget>("List2");
     const auto corner = [bits](int n) { return bits->visualItemRect(bits->item(n)).topLeft(); };
     EXPECT_EQ(corner(7).y(), corner(0).y());
     EXPECT_EQ(corner(8).x(), corner(0).x());
-}
-
-TEST_F(CorvelWindow, PicksAndOptionsReachTheFormAndItsStateShows) {
-    form.ProgramTable.set(5, 6, 200);
-    emit find<QComboBox>("Combo2")->activated(5);
-    EXPECT_EQ(form.Combo2.text(), "5");
-    EXPECT_EQ(find<QLineEdit>("Text1(4)")->text(), "200");
-    QTest::mouseClick(find<QRadioButton>("Option3"), Qt::LeftButton);
-    EXPECT_EQ(form.Options.selected(), corvel::Pause);
-    form.Options.setOptionEnabled(corvel::Monitor, false);  // as during a transfer
-    EXPECT_FALSE(find<QRadioButton>("Option5")->isEnabled());
-    EXPECT_TRUE(find<QRadioButton>("Option6")->isEnabled());
+    QTest::mouseClick(find<QRadioButton>("Option6"), Qt::LeftButton);
+    form.timers.advance(clock, 100);
+    ASSERT_TRUE(find("Frame2")->isVisible());
+    expectLampLinesInSight(*this);
 }
 
 }  // namespace

@@ -37,16 +37,21 @@ TEST_F(PlexaFormTest, ListClickWritesEveryOutputByteOfTheStep) {
     f.List1.click(63);
     EXPECT_EQ(f.ProgramTable.byte(32), 0x01);
     EXPECT_EQ(f.ProgramTable.byte(39), 0x80);
-    f.List1.click(64);  // no such output with 4 groups
+    f.List1.click(64);  // no such output with 4 groups: the item takes no click
     EXPECT_FALSE(f.List1.selected(64));
     EXPECT_EQ(f.ProgramTable.byte(40), 0);  // the next record's control word
     tick();
     EXPECT_EQ(f.Label3.caption(), "CorrespondingSetting P3  Cd00----Cd4: EA5F 1 0 0 8000");
+    f.Text1[0].type("5");
+    EXPECT_TRUE(f.List1.itemEnabled(79));
+    EXPECT_FALSE(f.List1.itemEnabled(80));
 }
 
-TEST_F(PlexaFormTest, RangeSetSwitchesOutputsFromToInEitherDirection) {
+// Range set switches outputs From To in either direction; copy duplicates
+// the whole step record.
+TEST_F(PlexaFormTest, RangeSetAndCopyEditTheStepRecords) {
     auto& f = startEditing();
-    f.Text1[0].type("16");  // step 1's outputs at bytes 36 to 67
+    f.Text1[0].type("16");  // records of 34 bytes from 34 x step: step 1's outputs at 36 to 67
     f.Check1.click();
     EXPECT_EQ(f.Label21.caption(), "ON");
     f.Command6.click();  // From 0 To 255, all on
@@ -62,11 +67,7 @@ TEST_F(PlexaFormTest, RangeSetSwitchesOutputsFromToInEitherDirection) {
     f.Text4.type("5");
     f.Command6.click();
     EXPECT_EQ(f.ProgramTable.byte(36), 0x27);
-}
 
-TEST_F(PlexaFormTest, CopyDuplicatesTheWholeStepRecord) {
-    auto& f = startEditing();
-    f.Text1[0].type("16");  // records of 34 bytes from address 34 x step
     for (int k = 0; k < 34; ++k) {
         f.ProgramTable.setByte(102 + k, static_cast<std::uint8_t>(k + 1));  // step 3
         f.ProgramTable.setByte(238 + k, 200);                               // step 7
@@ -81,7 +82,7 @@ TEST_F(PlexaFormTest, CopyDuplicatesTheWholeStepRecord) {
 
 TEST_F(PlexaFormTest, FieldsKeepToTheirLimits) {
     auto& f = startEditing();
-    EXPECT_EQ(f.List1.heightTwips(), 0);  // the design height stays until edited
+    EXPECT_EQ(f.List1.heightTwips(), 2500);  // the field's design value from the start
     EXPECT_EQ(f.List1.columns(), 16);
     const struct {
         ui::TextBox& box;

@@ -15,6 +15,7 @@ void writeProgram(const std::filesystem::path& path, const plexa::ProgramTable& 
 
 TEST_F(PlexaFormTest, EditsCountFromTheFirstTickAndTheStepIndicatorScalesTo8000) {
     auto& f = start();
+    EXPECT_EQ(f.step.text(), "00");  // the start-up refresh leaves the design text
     EXPECT_EQ(std::filesystem::file_size(dataDir / "mernal.qdf"), 0u);
     EXPECT_EQ(f.File1.files(), std::vector<std::string>{"mernal.qdf"});
     EXPECT_EQ(f.Text1[0].text(), "4");
@@ -38,15 +39,16 @@ TEST_F(PlexaFormTest, EditsCountFromTheFirstTickAndTheStepIndicatorScalesTo8000)
     EXPECT_EQ(f.step.text(), "120");  // a scale of 0 leaves the indicator alone
     tick();
     EXPECT_EQ(f.Label1[0].caption(), " 3763");
-    f.Text5[0].type("3763");
-    EXPECT_EQ(f.step.text(), "8000");
-    f.Text5[0].type("1");
-    EXPECT_EQ(f.step.text(), "2");  // 8000 / 3763 = 2.13
-    f.Text5[0].type("");            // no number: the indicator keeps what it showed
-    EXPECT_EQ(f.step.text(), "2");
+    // A hold time typed updates it too: 2 x 8000 / 3763 = 4.25; 1 x 8000 / 3763
+    // = 2.13; no number leaves what it showed.
+    for (const auto& [field, typed, shown] :
+         {std::tuple{2, "3", "4"}, {0, "3763", "8000"}, {0, "1", "2"}, {0, "", "2"}}) {
+        f.Text5[field].type(typed);
+        EXPECT_EQ(f.step.text(), shown) << typed;
+    }
 }
 
-TEST_F(PlexaFormTest, RefreshShowsTheLoadedProgramClamped) {
+TEST_F(PlexaFormTest, RefreshShowsTheLoadedProgramClampedAndTheTickTheGroupsTyped) {
     plexa::ProgramTable table;
     table.setWord(0, 300);  // shown and used as 16 groups
     table.setWord(2, 9);
@@ -70,6 +72,12 @@ TEST_F(PlexaFormTest, RefreshShowsTheLoadedProgramClamped) {
     auto& g = start();
     EXPECT_TRUE(g.List1.selected(63));
     EXPECT_FALSE(g.List1.selected(64));  // outputs beyond the groups show off
+    // Max.Output counts the groups as typed; Max.Step divides by the count
+    // rounded half to even, as the table uses it.
+    g.Text1[0].type("4.5");
+    tick();
+    EXPECT_EQ(g.Label1[1].caption(), "*16= 72");
+    EXPECT_EQ(g.Label1[0].caption(), " 12796");
 }
 
 TEST_F(PlexaFormTest, CommitClampsAndWritesTheStartStepsAndTheControlWord) {

@@ -26,7 +26,6 @@ TEST(ProgramTable, WordsAtLinearAddressesAndTheStepLayout) {
         EXPECT_EQ(plexa::maxStep(l.groups), l.maxStep) << l.groups;
         EXPECT_EQ(plexa::stepBase(l.maxStep, l.groups), l.lastBase) << l.groups;
     }
-    EXPECT_EQ(plexa::stepBase(1, 4), 10);
 }
 
 TEST(ProgramTable, BlocksMapOntoHalfRowsAndTheParameterBlock) {

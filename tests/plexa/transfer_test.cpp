@@ -50,7 +50,10 @@ TEST_F(PlexaFormTest, BlocksGoTwoTicksApartShowingNumberTimeAndProgress) {
     EXPECT_EQ(f.progress.maximum(), 2);
 }
 
-TEST_F(PlexaFormTest, TriesCountAfreshForEveryBlockAndOtherThreeBytesFail) {
+// Tries count afresh for every block and for every transfer; three bytes
+// other than the acknowledgement fail; six failures give up, and only a
+// complete upload refreshes the fields.
+TEST_F(PlexaFormTest, TriesCountAfreshAndSixFailuresGiveUp) {
     auto& f = startLinked();
     f.Text8[0].type("1");
     f.Text8[1].type("2");
@@ -63,21 +66,16 @@ TEST_F(PlexaFormTest, TriesCountAfreshForEveryBlockAndOtherThreeBytesFail) {
     EXPECT_EQ(port.requests().size(), 8u);  // six for block 1, two for block 2
     EXPECT_EQ(f.Label10.caption(), " 2");
     EXPECT_EQ(f.Label13.caption(), "CommunicateSuccessfully");
-}
 
-TEST_F(PlexaFormTest, SixFailuresGiveUpAndOnlyACompleteUploadRefreshesTheFields) {
-    auto& f = startLinked();
     ctrlsim::Block data{};
     data[0] = 12;  // block 1: the group count, and x0's start step at byte 4
     data[4] = 9;
     controller.setPlexaBlock(1, data);
-    f.Text8[0].type("1");
-    f.Text8[1].type("2");
     f.Command5.click();
     f.timers.advance(clock, 1);  // block 1 arrives
     controller.setFault(ctrlsim::Fault::kNoReply, 6);
     runTransfer();
-    EXPECT_EQ(port.requests().size(), 1u + 6);
+    EXPECT_EQ(port.requests().size(), 8u + 1 + 6);
     EXPECT_EQ(f.Label13.caption(), "CommunicationDataError");
     EXPECT_EQ(f.Label10.caption(), " 2");
     EXPECT_FALSE(port.isOpen());

@@ -1,0 +1,140 @@
+// Corvel's window under a user's random actions: typing into the grid and
+// the Additional panel, choosing programs, both panels, the mode-7 bit list
+// and its range, the option buttons, and time passing. After every action
+// the fields show the table's values as stored; nothing but the selected
+// program has changed (besides the show-wide Additional values while their
+// panel is open, and the on-line row); and the bit list changes no more of
+// the mask than the entries clicked or the range chosen.
+#include <bitset>
+
+#include "absent_port.h"
+#include "base/number.h"
+#include "corvel/form.h"
+#include "fuzz_input.h"
+#include "temp_dir.h"
+
+namespace {
+
+using base::numberText;
+using Cells = std::array<std::uint8_t, 126 * 33>;
+
+const char* const kTexts[] = {"0",    "1",     "3",  "6",   "7",   "39",   "63",  "255", "256",
+                              "9999", "10000", "-4", "2.5", "1e3", "&HFF", " 12", "",    "x"};
+
+std::string text(fuzz::Input& in) {
+    const std::uint8_t pick = in.byte();
+    if (pick < std::size(kTexts)) return kTexts[pick];
+    const std::vector<std::uint8_t> typed = in.bytes(pick % 6);
+    return {typed.begin(), typed.end()};
+}
+
+Cells cells(const corvel::ProgramTable& table) {
+    Cells all{};
+    for (int r = 0; r < 126; ++r)
+        for (int c = 0; c < 33; ++c) all[static_cast<size_t>(33 * r + c)] = table.at(r, c);
+    return all;
+}
+
+// The mask entries, 0 to 63, that a range command may change.
+std::bitset<64> range(const ui::TextBox& from, const ui::TextBox& to) {
+    const int a = base::clampRound(base::numberValue(from.text()), 0, 63);
+    const int b = base::clampRound(base::numberValue(to.text()), 0, 63);
+    std::bitset<64> entries;
+    for (int k = std::min(a, b); k <= std::max(a, b); ++k) entries.set(static_cast<size_t>(k));
+    return entries;
+}
+
+struct Window {
+    ui::ManualClock clock;
+    test::AbsentPort port;
+    corvel::Form1 form;
+
+    explicit Window(const std::filesystem::path& dir) : form({dir, clock, port, {}}) {
+        form.load();
+        form.timers.advance(clock, 1000);  // edits count from here on
+    }
+
+    // One action; mask tells which bit-list entries it may change, when it
+    // may change only those.
+    void act(fuzz::Input& in, std::optional<std::bitset<64>>& mask) {
+        corvel::Form1& f = form;
+        const bool bitPanel = f.Frame4.visible();
+        const int action = in.byte() % 13;
+        if (action == 0) f.Text1[in.byte() % 18].type(text(in));
+        if (action == 1 && f.Frame3.visible()) f.Text5[in.byte() % 9].type(text(in));
+        if (action == 2) f.Combo1.pick(in.byte() % 4);
+        if (action == 3) f.Combo2.pick(in.byte() % 30);
+        if (action == 4) f.Command7.click();
+        if (action == 5 && f.Command8.visible()) f.Command8.click();
+        if (action == 6 && bitPanel) f.Text7.type(text(in));
+        if (action == 7 && bitPanel) f.Text6.type(text(in));
+        if (action == 8 && bitPanel) f.Check2.click();
+        if (action == 9 && bitPanel) {
+            mask = range(f.Text7, f.Text6);
+            f.Command9.click();
+        }
+        if (action == 10 && bitPanel) {
+            const int k = in.byte() % 64;
+            mask = std::bitset<64>().set(static_cast<size_t>(k));
+            f.List2.click(k);
+        }
+        if (action == 11) f.Options.select(in.byte() % 6);
+        if (action == 12) f.timers.advance(clock, 10 * in.byte());
+    }
+
+    void checkFields() const {
+        const corvel::Form1& f = form;
+        const int r = f.selectedRow();
+        const auto at = [&](int c) { return f.ProgramTable.at(r, c); };
+        fuzz::check(at(2) <= 39 && at(4) <= 39, "a time on show is at most 10239");
+        fuzz::check(f.Text1[0].text() == numberText(at(0)), "the work mode is shown");
+        fuzz::check(f.Text1[1].text() == numberText(at(1) + 256 * at(2)), "Interval is shown");
+        fuzz::check(f.Text1[2].text() == numberText(at(3) + 256 * at(4)), "HoldTime is shown");
+        for (int i = 3; i < 18; ++i)
+            fuzz::check(f.Text1[static_cast<size_t>(i)].text() == numberText(at(i + 2)),
+                        "the grid shows the program");
+        for (int i = 0; i < 9; ++i)
+            fuzz::check(
+                f.Text5[static_cast<size_t>(i)].text() == numberText(f.ProgramTable.at(i, 19)),
+                "the Additional panel shows the show's values");
+    }
+
+    // Checks what the action changed in the table, and gives the table now.
+    Cells checkChanges(const Cells& before, bool additionalOpen,
+                       const std::optional<std::bitset<64>>& mask) const {
+        const Cells after = cells(form.ProgramTable);
+        const int selected = form.selectedRow();
+        for (int r = 0; r < 126; ++r)
+            for (int c = 0; c < 33; ++c) {
+                const auto i = static_cast<size_t>(33 * r + c);
+                const int changed = before[i] ^ after[i];
+                const bool showWide = c == 19 && r < 9 && additionalOpen;
+                fuzz::check(changed == 0 || r == selected || r == 120 || showWide,
+                            "only the selected program changes");
+                if (!mask || r != selected) continue;
+                const bool inMask = c >= 9 && c <= 16;
+                for (int j = 0; j < 8; ++j)
+                    fuzz::check((changed >> j & 1) == 0 ||
+                                    (inMask && mask->test(static_cast<size_t>(8 * (c - 9) + j))),
+                                "the bit list changes only the entries chosen");
+            }
+        return after;
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const test::TempDir temp;
+    fuzz::Input in(data, size);
+    Window window(temp.path() / "dovra");
+    Cells table = cells(window.form.ProgramTable);
+    for (int actions = 0; actions < 64 && !in.done(); ++actions) {
+        const bool additionalOpen = window.form.AdditionalOpen;
+        std::optional<std::bitset<64>> mask;
+        window.act(in, mask);
+        window.checkFields();
+        table = window.checkChanges(table, additionalOpen, mask);
+    }
+    return 0;
+}

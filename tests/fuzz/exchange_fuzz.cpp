@@ -1,0 +1,138 @@
+// One program's block exchanges (read or write, Plexa or Corvel) against a
+// line that brings any bytes, in any chunks, at any time: before the request
+// (stale), during the wait, or after the time limit (left for the next
+// exchange). Each exchange succeeds exactly when the bytes that came within
+// 500 ms make the reply the protocol asks for, takes no longer than that, and
+// changes the table only by a valid read reply, in the block read.
+#include <algorithm>
+#include <numeric>
+
+#include "base/number.h"
+#include "corvel/blocks.h"
+#include "corvel/form.h"
+#include "fake_port.h"
+#include "fuzz_input.h"
+#include "plexa/form.h"
+
+namespace {
+
+using serial::Bytes;
+
+struct Arrival {
+    std::int64_t at;
+    Bytes bytes;
+};
+
+struct Line {
+    ui::ManualClock clock;
+    fake::FakePort port{clock};
+    plexa::Form1 plexa{{"unused", clock, port, {}}};
+    corvel::Form1 corvel{{"unused", clock, port, {}}};
+    std::vector<Arrival> arrivals;
+
+    // A chunk of junk, or a well-formed reply for the fuzzer to break up.
+    void schedule(fuzz::Input& in, bool reading) {
+        const std::int64_t at = clock.nowMs() + in.below(800) - 50;
+        Bytes bytes = in.bytes(in.byte() % 24);
+        if (bytes.size() == 1) bytes = {2, 5, 3};
+        if (bytes.size() == 16 && reading) {
+            const unsigned sum = std::accumulate(bytes.begin(), bytes.end(), 0u);
+            bytes.insert(bytes.begin(), 2);
+            bytes.insert(bytes.end(),
+                         {static_cast<std::uint8_t>(sum), static_cast<std::uint8_t>(sum >> 8), 3});
+        }
+        port.arriveAt(at, bytes);
+        arrivals.push_back({at, bytes});
+    }
+    // What the port brings after a request written at t0, within the limit.
+    Bytes reply(std::int64_t t0) const {
+        std::vector<Arrival> in;
+        std::copy_if(arrivals.begin(), arrivals.end(), std::back_inserter(in),
+                     [&](const Arrival& a) { return a.at > t0 && a.at <= t0 + 500; });
+        std::stable_sort(in.begin(), in.end(), [](auto& a, auto& b) { return a.at < b.at; });
+        Bytes bytes;
+        for (const Arrival& a : in) bytes.insert(bytes.end(), a.bytes.begin(), a.bytes.end());
+        return bytes;
+    }
+};
+
+bool replyOk(const Bytes& r, bool reading) {
+    if (r.size() < (reading ? 20u : 3u) || r[0] == 15) return false;
+    if (!reading) return r[1] == 5 && r[2] == 3 && r[0] == 2;
+    const unsigned sum = std::accumulate(r.begin() + 1, r.begin() + 17, 0u);
+    return r[0] == 2 && r[19] == 3 && r[18] <= 127 && r[17] + 256u * r[18] == sum;
+}
+
+// Columns 0 to 31 of the table's rows first to last.
+template <class Table>
+Bytes cells(const Table& table, int first, int last) {
+    Bytes all;
+    for (int r = first; r <= last; ++r)
+        for (int c = 0; c < 32; ++c) all.push_back(table.at(r, c));
+    return all;
+}
+
+// Around a block, the table may change only by a valid read reply, in the
+// block's cells. Corvel's grid, refreshed after a reply, also cuts the high
+// bytes of the times of the program on show (row 0) to 39.
+template <class Table, class Place>
+void checkTable(const Table& table, Bytes before, Place place, int first, int last,
+                const Bytes* reply, bool timesCut = false) {
+    if (reply)
+        std::copy_n(reply->begin() + 1, 16,
+                    before.begin() + 32 * (place.row - first) + place.column);
+    if (timesCut)
+        for (int c : {2, 4})
+            before[static_cast<size_t>(c)] =
+                std::min<std::uint8_t>(before[static_cast<size_t>(c)], 39);
+    fuzz::check(cells(table, first, last) == before,
+                "only a valid read reply changes the table, in its block");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::Input in(data, size);
+    Line line;
+    line.port.open();
+    for (int exchanges = 0; exchanges < 12 && !in.done(); ++exchanges) {
+        const std::uint8_t op = in.byte();
+        const bool toCorvel = (op & 1) != 0, reading = (op & 2) != 0;
+        for (int chunks = op >> 2 & 7; chunks > 0; --chunks) line.schedule(in, reading);
+        line.clock.advance(in.byte());
+        const std::int64_t t0 = line.clock.nowMs();
+        const Bytes reply = line.reply(t0);
+        const bool expected = replyOk(reply, reading);
+        bool ok;
+        std::string success;
+        if (toCorvel) {
+            const auto b = static_cast<std::uint8_t>(in.byte() % 253);
+            const Bytes before = cells(line.corvel.ProgramTable, 0, 125);
+            ok = reading ? line.corvel.read_v(b) : line.corvel.write_v(b);
+            checkTable(line.corvel.ProgramTable, before, corvel::blockPlace(b), 0, 125,
+                       reading && ok ? &reply : nullptr, true);
+            for (int i = 3; i < 18; ++i)
+                fuzz::check(line.corvel.Text1[static_cast<size_t>(i)].text() ==
+                                base::numberText(line.corvel.ProgramTable.at(0, i + 2)),
+                            "the grid shows what a read stored");
+            success = line.corvel.Label13.caption();
+            fuzz::check((success == "the communication is normal") == ok,
+                        "Corvel's status tells success");
+        } else {
+            const int n = in.below(8002) - 1;
+            const plexa::ProgramTable::BlockPlace place = plexa::ProgramTable::blockPlace(n);
+            const int first = std::max(place.row - 1, 0), last = std::min(place.row + 1, 15000);
+            const Bytes before = cells(line.plexa.ProgramTable, first, last);
+            ok = reading ? line.plexa.read_v(static_cast<std::int16_t>(n))
+                         : line.plexa.write_v(static_cast<std::int16_t>(n));
+            checkTable(line.plexa.ProgramTable, before, place, first, last,
+                       reading && ok ? &reply : nullptr);
+            success = line.plexa.Label13.caption();
+            fuzz::check((success == "CommunicateSuccessfully") == ok,
+                        "Plexa's status tells success");
+        }
+        fuzz::check(ok == expected, "the exchange succeeds exactly on a reply in time");
+        fuzz::check(line.clock.nowMs() - t0 <= 501, "a reply is awaited 500 ms at most");
+    }
+    return 0;
+}
