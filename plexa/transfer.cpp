@@ -32,8 +32,7 @@ void Form1::wireTransfers() {
         Timer5.setEnabled(false);
     };
     // Whole block numbers from 0 to 8000 only: nothing else has a place in the table.
-    for (ui::TextBox& field : Text8)
-        field.onChange = [this, &field] { ui::clampField(field, 0, 8000); };
+    for (ui::TextBox& field : Text8) field.onChange = [&field] { ui::clampField(field, 0, 8000); };
 }
 
 void Form1::startTransfer(ui::Timer& stepTimer) {
