@@ -84,15 +84,13 @@ struct Window {
 
     void checkFields() const {
         const corvel::Form1& f = form;
-        const int r = f.selectedRow();
-        const auto at = [&](int c) { return f.ProgramTable.at(r, c); };
+        const auto at = [&](int c) { return f.ProgramTable.at(f.selectedRow(), c); };
         fuzz::check(at(2) <= 39 && at(4) <= 39, "a time on show is at most 10239");
-        fuzz::check(f.Text1[0].text() == numberText(at(0)), "the work mode is shown");
-        fuzz::check(f.Text1[1].text() == numberText(at(1) + 256 * at(2)), "Interval is shown");
-        fuzz::check(f.Text1[2].text() == numberText(at(3) + 256 * at(4)), "HoldTime is shown");
-        for (int i = 3; i < 18; ++i)
-            fuzz::check(f.Text1[static_cast<size_t>(i)].text() == numberText(at(i + 2)),
-                        "the grid shows the program");
+        for (int i = 0; i < 18; ++i) {
+            const int shown = i == 0 ? at(0) : i < 3 ? at(2 * i - 1) + 256 * at(2 * i) : at(i + 2);
+            fuzz::check(f.Text1[static_cast<size_t>(i)].text() == numberText(shown),
+                        "the fields show the program");
+        }
         for (int i = 0; i < 9; ++i)
             fuzz::check(
                 f.Text5[static_cast<size_t>(i)].text() == numberText(f.ProgramTable.at(i, 19)),

@@ -6,6 +6,7 @@
 // changes the table only by a valid read reply, in the block read.
 #include <algorithm>
 #include <numeric>
+#include <type_traits>
 
 #include "base/number.h"
 #include "corvel/blocks.h"
@@ -72,21 +73,24 @@ Bytes cells(const Table& table, int first, int last) {
     return all;
 }
 
-// Around a block, the table may change only by a valid read reply, in the
-// block's cells. Corvel's grid, refreshed after a reply, also cuts the high
-// bytes of the times of the program on show (row 0) to 39.
-template <class Table, class Place>
-void checkTable(const Table& table, Bytes before, Place place, int first, int last,
-                const Bytes* reply, bool timesCut = false) {
-    if (reply)
-        std::copy_n(reply->begin() + 1, 16,
-                    before.begin() + 32 * (place.row - first) + place.column);
-    if (timesCut)
-        for (int c : {2, 4})
-            before[static_cast<size_t>(c)] =
-                std::min<std::uint8_t>(before[static_cast<size_t>(c)], 39);
-    fuzz::check(cells(table, first, last) == before,
+// One exchange with a program's window. Around the block, the table may
+// change only by a valid read reply, in the block's cells; Corvel's grid,
+// refreshed after a reply, also cuts the high bytes of the times of the
+// program on show (row 0) to 39. The status line tells success.
+template <class Form, class Place, class Block>
+bool exchange(Form& form, Block block, Place place, int first, int last, bool reading,
+              const Bytes& reply, const char* success) {
+    Bytes expected = cells(form.ProgramTable, first, last);
+    const bool ok = reading ? form.read_v(block) : form.write_v(block);
+    if (reading && ok)
+        std::copy_n(reply.begin() + 1, 16,
+                    expected.begin() + 32 * (place.row - first) + place.column);
+    if constexpr (std::is_same_v<Form, corvel::Form1>)
+        for (size_t c : {2, 4}) expected[c] = std::min<std::uint8_t>(expected[c], 39);
+    fuzz::check(cells(form.ProgramTable, first, last) == expected,
                 "only a valid read reply changes the table, in its block");
+    fuzz::check((form.Label13.caption() == success) == ok, "the status tells success");
+    return ok;
 }
 
 }  // namespace
@@ -102,36 +106,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         line.clock.advance(in.byte());
         const std::int64_t t0 = line.clock.nowMs();
         const Bytes reply = line.reply(t0);
-        const bool expected = replyOk(reply, reading);
         bool ok;
-        std::string success;
         if (toCorvel) {
             const auto b = static_cast<std::uint8_t>(in.byte() % 253);
-            const Bytes before = cells(line.corvel.ProgramTable, 0, 125);
-            ok = reading ? line.corvel.read_v(b) : line.corvel.write_v(b);
-            checkTable(line.corvel.ProgramTable, before, corvel::blockPlace(b), 0, 125,
-                       reading && ok ? &reply : nullptr, true);
+            ok = exchange(line.corvel, b, corvel::blockPlace(b), 0, 125, reading, reply,
+                          "the communication is normal");
             for (int i = 3; i < 18; ++i)
                 fuzz::check(line.corvel.Text1[static_cast<size_t>(i)].text() ==
                                 base::numberText(line.corvel.ProgramTable.at(0, i + 2)),
                             "the grid shows what a read stored");
-            success = line.corvel.Label13.caption();
-            fuzz::check((success == "the communication is normal") == ok,
-                        "Corvel's status tells success");
         } else {
-            const int n = in.below(8002) - 1;
-            const plexa::ProgramTable::BlockPlace place = plexa::ProgramTable::blockPlace(n);
-            const int first = std::max(place.row - 1, 0), last = std::min(place.row + 1, 15000);
-            const Bytes before = cells(line.plexa.ProgramTable, first, last);
-            ok = reading ? line.plexa.read_v(static_cast<std::int16_t>(n))
-                         : line.plexa.write_v(static_cast<std::int16_t>(n));
-            checkTable(line.plexa.ProgramTable, before, place, first, last,
-                       reading && ok ? &reply : nullptr);
-            success = line.plexa.Label13.caption();
-            fuzz::check((success == "CommunicateSuccessfully") == ok,
-                        "Plexa's status tells success");
+            const auto n = static_cast<std::int16_t>(in.below(8002) - 1);
+            const auto place = plexa::ProgramTable::blockPlace(n);
+            ok =
+                exchange(line.plexa, n, place, std::max(place.row - 1, 0),
+                         std::min(place.row + 1, 15000), reading, reply, "CommunicateSuccessfully");
         }
-        fuzz::check(ok == expected, "the exchange succeeds exactly on a reply in time");
+        fuzz::check(ok == replyOk(reply, reading),
+                    "the exchange succeeds exactly on a reply in time");
         fuzz::check(line.clock.nowMs() - t0 <= 501, "a reply is awaited 500 ms at most");
     }
     return 0;

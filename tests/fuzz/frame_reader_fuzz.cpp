@@ -1,9 +1,9 @@
 // The simulator's side of the line: any bytes, cut into any chunks, give the
 // same request frames as when they come at once; each frame is a piece of the
 // stream that starts with STX where one was awaited and is as long as its
-// command says; and the controller answers every frame with a refusal, the
-// acceptance (and then keeps the block), or a read reply that the programs
-// take as valid.
+// command says, and only a frame's beginning is left pending; and the controller answers every
+// frame with a refusal, the acceptance (and then keeps the block), or a read reply that the
+// programs take as valid.
 #include <algorithm>
 #include <optional>
 
@@ -19,8 +19,10 @@ std::size_t lengthOf(std::uint8_t command) {
     return command == 18 ? 23 : command == 17 ? 7 : command == 8 ? 22 : command == 7 ? 5 : 2;
 }
 
-// The frames lie in the stream in order, with no STX skipped between them.
-void checkFramesInStream(const std::vector<Bytes>& frames, const Bytes& stream) {
+// The frames lie in the stream in order, with no STX skipped between them;
+// after the last one, what is pending is the stream from the next STX on,
+// too short for a frame.
+void checkFramesInStream(const std::vector<Bytes>& frames, const Bytes& stream, bool pending) {
     auto at = stream.begin();
     for (const Bytes& frame : frames) {
         at = std::find(at, stream.end(), std::uint8_t{2});
@@ -30,6 +32,10 @@ void checkFramesInStream(const std::vector<Bytes>& frames, const Bytes& stream) 
         fuzz::check(frame.size() == lengthOf(frame[1]), "a frame is as long as its command says");
         at += static_cast<long>(frame.size());
     }
+    at = std::find(at, stream.end(), std::uint8_t{2});
+    const long rest = stream.end() - at;
+    fuzz::check((rest > 0) == pending, "a frame is pending from an STX on");
+    fuzz::check(rest < 2 || rest < static_cast<long>(lengthOf(at[1])), "every whole frame is cut");
 }
 
 // The block that an accepted write frame wrote, read back.
@@ -55,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ctrlsim::FrameReader whole;
     fuzz::check(whole.feed(stream) == frames, "chunks do not change the frames");
     fuzz::check(whole.midFrame() == chunked.midFrame(), "chunks do not change what is pending");
-    checkFramesInStream(frames, stream);
+    checkFramesInStream(frames, stream, whole.midFrame());
 
     // One controller for many inputs (its memory is large), renewed before
     // its log of requests grows large too.

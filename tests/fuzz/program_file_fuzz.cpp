@@ -35,11 +35,8 @@ struct Programs {
             .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     Image read(const std::string& name) const {
-        Image image(std::filesystem::file_size(dir / name));
-        std::ifstream(dir / name, std::ios::binary)
-            .read(reinterpret_cast<char*>(image.data()),
-                  static_cast<std::streamsize>(image.size()));
-        return image;
+        std::ifstream in(dir / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
 };
 
