@@ -3,8 +3,9 @@
 // and its range, the option buttons, and time passing. After every action
 // the fields show the table's values as stored; nothing but the selected
 // program has changed (besides the show-wide Additional values while their
-// panel is open, and the on-line row); and the bit list changes no more of
-// the mask than the entries clicked or the range chosen.
+// panel is open, and the on-line row); a typed value is stored within its
+// field's range; and the bit list changes no more of the mask than the
+// entries clicked or the range chosen.
 #include <bitset>
 
 #include "absent_port.h"
@@ -60,8 +61,20 @@ struct Window {
         corvel::Form1& f = form;
         const bool bitPanel = f.Frame4.visible();
         const int action = in.byte() % 13;
-        if (action == 0) f.Text1[in.byte() % 18].type(text(in));
-        if (action == 1 && f.Frame3.visible()) f.Text5[in.byte() % 9].type(text(in));
+        const bool editable = f.EditReady == 1;
+        typed.reset();
+        if (action == 0) {
+            const int i = in.byte() % 18;
+            const std::string t = text(in);
+            if (t != f.Text1[i].text() && f.Text1[i].type(t) && editable &&
+                !(i == 17 && f.AdditionalOpen))
+                typed = Typed{&f.Text1[i], i == 0 ? 7 : i < 3 ? 9999 : 255, i == 3, t};
+        }
+        if (action == 1 && f.Frame3.visible()) {
+            ui::TextBox& box = f.Text5[in.byte() % 9];
+            const std::string t = text(in);
+            if (t != box.text() && box.type(t) && editable) typed = Typed{&box, 255, false, t};
+        }
         if (action == 2) f.Combo1.pick(in.byte() % 4);
         if (action == 3) f.Combo2.pick(in.byte() % 30);
         if (action == 4) f.Command7.click();
@@ -82,8 +95,23 @@ struct Window {
         if (action == 12) f.timers.advance(clock, 10 * in.byte());
     }
 
+    // A changed text is stored as the number rule reads it, within the
+    // field's range (WorkNumber 0 stored as 1), and shown as stored.
+    struct Typed {
+        const ui::TextBox* box;
+        int high;
+        bool zeroIsOne;
+        std::string text;
+    };
+    std::optional<Typed> typed;
+
     void checkFields() const {
         const corvel::Form1& f = form;
+        if (typed) {
+            int v = base::clampRound(base::numberValue(typed->text), 0, typed->high);
+            if (typed->zeroIsOne && v == 0) v = 1;
+            fuzz::check(typed->box->text() == numberText(v), "a typed value is stored in range");
+        }
         const auto at = [&](int c) { return f.ProgramTable.at(f.selectedRow(), c); };
         fuzz::check(at(2) <= 39 && at(4) <= 39, "a time on show is at most 10239");
         for (int i = 0; i < 18; ++i) {
