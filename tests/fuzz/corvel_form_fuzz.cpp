@@ -62,19 +62,13 @@ struct Window {
         const bool bitPanel = f.Frame4.visible();
         const int action = in.byte() % 13;
         const bool editable = f.EditReady == 1;
-        typed.reset();
         if (action == 0) {
             const int i = in.byte() % 18;
-            const std::string t = text(in);
-            if (t != f.Text1[i].text() && f.Text1[i].type(t) && editable &&
-                !(i == 17 && f.AdditionalOpen))
-                typed = Typed{&f.Text1[i], i == 0 ? 7 : i < 3 ? 9999 : 255, i == 3, t};
+            const int high = i == 0 ? 7 : (i < 3 ? 9999 : 255);
+            type(in, f.Text1[i], high, i == 3, editable && !(i == 17 && f.AdditionalOpen));
         }
-        if (action == 1 && f.Frame3.visible()) {
-            ui::TextBox& box = f.Text5[in.byte() % 9];
-            const std::string t = text(in);
-            if (t != box.text() && box.type(t) && editable) typed = Typed{&box, 255, false, t};
-        }
+        if (action == 1 && f.Frame3.visible())
+            type(in, f.Text5[in.byte() % 9], 255, false, editable);
         if (action == 2) f.Combo1.pick(in.byte() % 4);
         if (action == 3) f.Combo2.pick(in.byte() % 30);
         if (action == 4) f.Command7.click();
@@ -96,22 +90,18 @@ struct Window {
     }
 
     // A changed text is stored as the number rule reads it, within the
-    // field's range (WorkNumber 0 stored as 1), and shown as stored.
-    struct Typed {
-        const ui::TextBox* box;
-        int high;
-        bool zeroIsOne;
-        std::string text;
-    };
-    std::optional<Typed> typed;
+    // field's range (WorkNumber 0 as 1), and shown as stored.
+    static void type(fuzz::Input& in, ui::TextBox& box, int high, bool zeroIsOne, bool edits) {
+        const std::string t = text(in);
+        const bool changed = t != box.text();
+        if (!box.type(t) || !changed || !edits) return;
+        const int v = base::clampRound(base::numberValue(t), 0, high);
+        fuzz::check(box.text() == numberText(zeroIsOne && v == 0 ? 1 : v),
+                    "a typed value is stored in range");
+    }
 
     void checkFields() const {
         const corvel::Form1& f = form;
-        if (typed) {
-            int v = base::clampRound(base::numberValue(typed->text), 0, typed->high);
-            if (typed->zeroIsOne && v == 0) v = 1;
-            fuzz::check(typed->box->text() == numberText(v), "a typed value is stored in range");
-        }
         const auto at = [&](int c) { return f.ProgramTable.at(f.selectedRow(), c); };
         fuzz::check(at(2) <= 39 && at(4) <= 39, "a time on show is at most 10239");
         for (int i = 0; i < 18; ++i) {
