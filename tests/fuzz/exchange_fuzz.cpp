@@ -5,6 +5,7 @@
 // 500 ms make the reply the protocol asks for, takes no longer than that, and
 // changes the table only by a valid read reply, in the block read.
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <type_traits>
 
@@ -19,17 +20,12 @@ namespace {
 
 using serial::Bytes;
 
-struct Arrival {
-    std::int64_t at;
-    Bytes bytes;
-};
-
 struct Line {
     ui::ManualClock clock;
     fake::FakePort port{clock};
     plexa::Form1 plexa{{"unused", clock, port, {}}};
     corvel::Form1 corvel{{"unused", clock, port, {}}};
-    std::vector<Arrival> arrivals;
+    std::multimap<std::int64_t, Bytes> arrivals;  // in order of arrival
 
     // A chunk of junk, or a well-formed reply for the fuzzer to break up.
     void schedule(fuzz::Input& in, bool reading) {
@@ -43,16 +39,13 @@ struct Line {
                          {static_cast<std::uint8_t>(sum), static_cast<std::uint8_t>(sum >> 8), 3});
         }
         port.arriveAt(at, bytes);
-        arrivals.push_back({at, bytes});
+        arrivals.emplace(at, bytes);
     }
     // What the port brings after a request written at t0, within the limit.
     Bytes reply(std::int64_t t0) const {
-        std::vector<Arrival> in;
-        std::copy_if(arrivals.begin(), arrivals.end(), std::back_inserter(in),
-                     [&](const Arrival& a) { return a.at > t0 && a.at <= t0 + 500; });
-        std::stable_sort(in.begin(), in.end(), [](auto& a, auto& b) { return a.at < b.at; });
         Bytes bytes;
-        for (const Arrival& a : in) bytes.insert(bytes.end(), a.bytes.begin(), a.bytes.end());
+        for (auto a = arrivals.upper_bound(t0); a != arrivals.end() && a->first <= t0 + 500; ++a)
+            bytes.insert(bytes.end(), a->second.begin(), a->second.end());
         return bytes;
     }
 };
