@@ -17,7 +17,7 @@
 namespace {
 
 using base::numberText;
-using Cells = std::array<std::uint8_t, 126 * 33>;
+using Cells = std::vector<std::uint8_t>;
 
 const char* const kTexts[] = {"0",    "1",     "3",  "6",   "7",   "39",   "63",  "255", "256",
                               "9999", "10000", "-4", "2.5", "1e3", "&HFF", " 12", "",    "x"};
@@ -30,19 +30,14 @@ std::string text(fuzz::Input& in) {
 }
 
 Cells cells(const corvel::ProgramTable& table) {
-    Cells all{};
-    for (int r = 0; r < 126; ++r)
-        for (int c = 0; c < 33; ++c) all[static_cast<size_t>(33 * r + c)] = table.at(r, c);
-    return all;
+    return fuzz::cells(table, 0, 125, 33);
 }
 
 // The mask entries, 0 to 63, that a range command may change.
 std::bitset<64> range(const ui::TextBox& from, const ui::TextBox& to) {
     const int a = base::clampRound(base::numberValue(from.text()), 0, 63);
     const int b = base::clampRound(base::numberValue(to.text()), 0, 63);
-    std::bitset<64> entries;
-    for (int k = std::min(a, b); k <= std::max(a, b); ++k) entries.set(static_cast<size_t>(k));
-    return entries;
+    return ~0ULL >> (63 - std::max(a, b)) & ~0ULL << std::min(a, b);
 }
 
 struct Window {

@@ -57,15 +57,6 @@ bool replyOk(const Bytes& r, bool reading) {
     return r[0] == 2 && r[19] == 3 && r[18] <= 127 && r[17] + 256u * r[18] == sum;
 }
 
-// Columns 0 to 31 of the table's rows first to last.
-template <class Table>
-Bytes cells(const Table& table, int first, int last) {
-    Bytes all;
-    for (int r = first; r <= last; ++r)
-        for (int c = 0; c < 32; ++c) all.push_back(table.at(r, c));
-    return all;
-}
-
 // One exchange with a program's window. Around the block, the table may
 // change only by a valid read reply, in the block's cells; Corvel's grid,
 // refreshed after a reply, also cuts the high bytes of the times of the
@@ -73,14 +64,14 @@ Bytes cells(const Table& table, int first, int last) {
 template <class Form, class Place, class Block>
 bool exchange(Form& form, Block block, Place place, int first, int last, bool reading,
               const Bytes& reply, const char* success) {
-    Bytes expected = cells(form.ProgramTable, first, last);
+    Bytes expected = fuzz::cells(form.ProgramTable, first, last);
     const bool ok = reading ? form.read_v(block) : form.write_v(block);
     if (reading && ok)
         std::copy_n(reply.begin() + 1, 16,
                     expected.begin() + 32 * (place.row - first) + place.column);
     if constexpr (std::is_same_v<Form, corvel::Form1>)
         for (size_t c : {2, 4}) expected[c] = std::min<std::uint8_t>(expected[c], 39);
-    fuzz::check(cells(form.ProgramTable, first, last) == expected,
+    fuzz::check(fuzz::cells(form.ProgramTable, first, last) == expected,
                 "only a valid read reply changes the table, in its block");
     fuzz::check((form.Label13.caption() == success) == ok, "the status tells success");
     return ok;
