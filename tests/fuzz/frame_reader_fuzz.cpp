@@ -38,14 +38,6 @@ void checkFramesInStream(const std::vector<Bytes>& frames, const Bytes& stream, 
     fuzz::check(rest < 2 || rest < static_cast<long>(lengthOf(at[1])), "every whole frame is cut");
 }
 
-// The block that an accepted write frame wrote, read back.
-Bytes readBack(ctrlsim::Controller& controller, const Bytes& write) {
-    if (write[1] == 8) return controller.answer({2, 7, write[2], write[2], 3});
-    const unsigned sum = 17u + write[2] + write[3];
-    return controller.answer({2, 17, write[2], write[3], static_cast<std::uint8_t>(sum & 0xFF),
-                              static_cast<std::uint8_t>(sum >> 8), 3});
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -74,9 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            (reply.size() == 20 && serial::readReplyValid(reply));
         fuzz::check(known, "the controller refuses, accepts or sends a valid block");
         if (reply != Bytes{2, 5, 3}) continue;
-        const Bytes stored = readBack(controller, frame);
-        const auto data = frame.begin() + (frame[1] == 8 ? 3 : 4);
-        fuzz::check(std::equal(data, data + 16, stored.begin() + 1), "an accepted write is stored");
+        const bool corvel = frame[1] == 8;
+        const ctrlsim::Block stored = corvel ? controller.corvelBlock(frame[2])
+                                             : controller.plexaBlock(256 * frame[2] + frame[3]);
+        const auto data = frame.begin() + (corvel ? 3 : 4);
+        fuzz::check(std::equal(data, data + 16, stored.begin()), "an accepted write is stored");
     }
     return 0;
 }
