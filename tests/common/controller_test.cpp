@@ -80,14 +80,4 @@ TEST(Controller, EachFaultShapesTheRepliesToTheFirstKRequests) {
     }
 }
 
-// An STX before an unknown command makes a two-byte frame of its own.
-TEST(FrameReader, JunkArrivingWithAFrameInOneWriteIsSkipped) {
-    ctrlsim::FrameReader reader;
-    const Bytes chunk{0xEE, 0x00, 0x41, 3, 15, 2, 99, 2, 7, 5, 5, 3, 0xEE, 0xEE, 2, 17, 0};
-    EXPECT_EQ(reader.feed(chunk), (std::vector<Bytes>{{2, 99}, {2, 7, 5, 5, 3}}));
-    EXPECT_TRUE(reader.midFrame());
-    EXPECT_EQ(reader.feed(Bytes{7, 24, 0, 3}), (std::vector<Bytes>{{2, 17, 0, 7, 24, 0, 3}}));
-    EXPECT_FALSE(reader.midFrame());
-}
-
 }  // namespace

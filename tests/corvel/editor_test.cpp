@@ -10,25 +10,14 @@
 
 namespace {
 
-TEST_F(CorvelEditorTest, TypedValuesAreStoredAndShownCanonical) {
-    const struct {
-        int field;
-        const char* typed;
-        const char* shown;
-        int column, low, high;  // the stored byte and the next one
-    } cases[] = {
-        {4, "300", "255", 6, 255, 0},   {4, "007", "7", 6, 7, 0},   {4, "-5", "0", 6, 0, 0},
-        {0, "8", "7", 0, 7, 0},         {3, "", "1", 5, 1, 0},      {1, "10000", "9999", 1, 15, 39},
-        {2, "1000", "1000", 3, 232, 3}, {16, "2.5", "2", 18, 2, 0}, {17, "12", "12", 19, 12, 0}};
+// What typing stores, and its range, is the Corvel window fuzz target's rule;
+// here, which row the selectors choose.
+TEST_F(CorvelEditorTest, TheSelectorsChooseTheRowThatTypingEdits) {
     auto& f = startEditing();
     f.Combo1.pick(1);  // PB 3: row 33
     f.Combo2.pick(3);
-    for (const auto& c : cases) {
-        f.Text1[static_cast<size_t>(c.field)].type(c.typed);
-        EXPECT_EQ(f.Text1[static_cast<size_t>(c.field)].text(), c.shown) << c.typed;
-        EXPECT_EQ(f.ProgramTable.at(33, c.column), c.low) << c.typed;
-        EXPECT_EQ(f.ProgramTable.at(33, c.column + 1), c.high) << c.typed;
-    }
+    f.Text1[4].type("300");
+    EXPECT_EQ(f.ProgramTable.at(33, 6), 255);
     f.Combo1.pick(3);
     f.Combo2.pick(29);
     EXPECT_EQ(f.selectedRow(), 119);
@@ -133,7 +122,6 @@ TEST_F(CorvelEditorTest, SaveAndLoadKeepEveryByte) {
     EXPECT_EQ(f.File1.files(), std::vector<std::string>{"mernal.sav"});  // listed at once
     for (int r = 0; r < 120; ++r)
         for (int c = 0; c < 32; ++c) f.ProgramTable.set(r, c, static_cast<std::uint8_t>(r + c));
-    f.ProgramTable.set(0, 2, 200);  // a time's high byte above 39, cut when shown
     f.ProgramTable.set(0, 32, 99);  // column 32 is never stored
     f.Text2.type("a.b");
     f.Command2.click();
@@ -155,9 +143,6 @@ TEST_F(CorvelEditorTest, SaveAndLoadKeepEveryByte) {
     f.Text2.type("other");
     f.Command1.click();  // the selected file is read
     EXPECT_EQ(f.ProgramTable.at(119, 31), 150);
-    EXPECT_EQ(f.Text1[4].text(), "6");
-    EXPECT_EQ(f.Text1[1].text(), "9985");  // 39 x 256 + 1
-    EXPECT_EQ(f.ProgramTable.at(0, 2), 39);
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 // and its range, the option buttons, and time passing. After every action
 // the fields show the table's values as stored; nothing but the selected
 // program has changed (besides the show-wide Additional values while their
-// panel is open, and the on-line row); and the bit list changes no more of
-// the mask than the entries clicked or the range chosen.
+// panel is open, and the on-line row); a typed value is stored within its
+// field's range; and the bit list changes no more of the mask than the
+// entries clicked or the range chosen.
 #include <bitset>
 
 #include "absent_port.h"
@@ -16,7 +17,7 @@
 namespace {
 
 using base::numberText;
-using Cells = std::array<std::uint8_t, 126 * 33>;
+using Cells = std::vector<std::uint8_t>;
 
 const char* const kTexts[] = {"0",    "1",     "3",  "6",   "7",   "39",   "63",  "255", "256",
                               "9999", "10000", "-4", "2.5", "1e3", "&HFF", " 12", "",    "x"};
@@ -29,19 +30,14 @@ std::string text(fuzz::Input& in) {
 }
 
 Cells cells(const corvel::ProgramTable& table) {
-    Cells all{};
-    for (int r = 0; r < 126; ++r)
-        for (int c = 0; c < 33; ++c) all[static_cast<size_t>(33 * r + c)] = table.at(r, c);
-    return all;
+    return fuzz::cells(table, 0, 125, 33);
 }
 
 // The mask entries, 0 to 63, that a range command may change.
 std::bitset<64> range(const ui::TextBox& from, const ui::TextBox& to) {
     const int a = base::clampRound(base::numberValue(from.text()), 0, 63);
     const int b = base::clampRound(base::numberValue(to.text()), 0, 63);
-    std::bitset<64> entries;
-    for (int k = std::min(a, b); k <= std::max(a, b); ++k) entries.set(static_cast<size_t>(k));
-    return entries;
+    return ~0ULL >> (63 - std::max(a, b)) & ~0ULL << std::min(a, b);
 }
 
 struct Window {
@@ -60,8 +56,14 @@ struct Window {
         corvel::Form1& f = form;
         const bool bitPanel = f.Frame4.visible();
         const int action = in.byte() % 13;
-        if (action == 0) f.Text1[in.byte() % 18].type(text(in));
-        if (action == 1 && f.Frame3.visible()) f.Text5[in.byte() % 9].type(text(in));
+        const bool editable = f.EditReady == 1;
+        if (action == 0) {
+            const int i = in.byte() % 18;
+            const int high = i == 0 ? 7 : (i < 3 ? 9999 : 255);
+            type(in, f.Text1[i], high, i == 3, editable && !(i == 17 && f.AdditionalOpen));
+        }
+        if (action == 1 && f.Frame3.visible())
+            type(in, f.Text5[in.byte() % 9], 255, false, editable);
         if (action == 2) f.Combo1.pick(in.byte() % 4);
         if (action == 3) f.Combo2.pick(in.byte() % 30);
         if (action == 4) f.Command7.click();
@@ -82,17 +84,26 @@ struct Window {
         if (action == 12) f.timers.advance(clock, 10 * in.byte());
     }
 
+    // A changed text is stored as the number rule reads it, within the
+    // field's range (WorkNumber 0 as 1), and shown as stored.
+    static void type(fuzz::Input& in, ui::TextBox& box, int high, bool zeroIsOne, bool edits) {
+        const std::string t = text(in);
+        const bool changed = t != box.text();
+        if (!box.type(t) || !changed || !edits) return;
+        const int v = base::clampRound(base::numberValue(t), 0, high);
+        fuzz::check(box.text() == numberText(zeroIsOne && v == 0 ? 1 : v),
+                    "a typed value is stored in range");
+    }
+
     void checkFields() const {
         const corvel::Form1& f = form;
-        const int r = f.selectedRow();
-        const auto at = [&](int c) { return f.ProgramTable.at(r, c); };
+        const auto at = [&](int c) { return f.ProgramTable.at(f.selectedRow(), c); };
         fuzz::check(at(2) <= 39 && at(4) <= 39, "a time on show is at most 10239");
-        fuzz::check(f.Text1[0].text() == numberText(at(0)), "the work mode is shown");
-        fuzz::check(f.Text1[1].text() == numberText(at(1) + 256 * at(2)), "Interval is shown");
-        fuzz::check(f.Text1[2].text() == numberText(at(3) + 256 * at(4)), "HoldTime is shown");
-        for (int i = 3; i < 18; ++i)
-            fuzz::check(f.Text1[static_cast<size_t>(i)].text() == numberText(at(i + 2)),
-                        "the grid shows the program");
+        for (int i = 0; i < 18; ++i) {
+            const int shown = i == 0 ? at(0) : i < 3 ? at(2 * i - 1) + 256 * at(2 * i) : at(i + 2);
+            fuzz::check(f.Text1[static_cast<size_t>(i)].text() == numberText(shown),
+                        "the fields show the program");
+        }
         for (int i = 0; i < 9; ++i)
             fuzz::check(
                 f.Text5[static_cast<size_t>(i)].text() == numberText(f.ProgramTable.at(i, 19)),

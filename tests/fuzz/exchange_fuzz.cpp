@@ -5,7 +5,9 @@
 // 500 ms make the reply the protocol asks for, takes no longer than that, and
 // changes the table only by a valid read reply, in the block read.
 #include <algorithm>
+#include <map>
 #include <numeric>
+#include <type_traits>
 
 #include "base/number.h"
 #include "corvel/blocks.h"
@@ -18,17 +20,12 @@ namespace {
 
 using serial::Bytes;
 
-struct Arrival {
-    std::int64_t at;
-    Bytes bytes;
-};
-
 struct Line {
     ui::ManualClock clock;
     fake::FakePort port{clock};
     plexa::Form1 plexa{{"unused", clock, port, {}}};
     corvel::Form1 corvel{{"unused", clock, port, {}}};
-    std::vector<Arrival> arrivals;
+    std::multimap<std::int64_t, Bytes> arrivals;  // in order of arrival
 
     // A chunk of junk, or a well-formed reply for the fuzzer to break up.
     void schedule(fuzz::Input& in, bool reading) {
@@ -42,16 +39,13 @@ struct Line {
                          {static_cast<std::uint8_t>(sum), static_cast<std::uint8_t>(sum >> 8), 3});
         }
         port.arriveAt(at, bytes);
-        arrivals.push_back({at, bytes});
+        arrivals.emplace(at, bytes);
     }
     // What the port brings after a request written at t0, within the limit.
     Bytes reply(std::int64_t t0) const {
-        std::vector<Arrival> in;
-        std::copy_if(arrivals.begin(), arrivals.end(), std::back_inserter(in),
-                     [&](const Arrival& a) { return a.at > t0 && a.at <= t0 + 500; });
-        std::stable_sort(in.begin(), in.end(), [](auto& a, auto& b) { return a.at < b.at; });
         Bytes bytes;
-        for (const Arrival& a : in) bytes.insert(bytes.end(), a.bytes.begin(), a.bytes.end());
+        for (auto a = arrivals.upper_bound(t0); a != arrivals.end() && a->first <= t0 + 500; ++a)
+            bytes.insert(bytes.end(), a->second.begin(), a->second.end());
         return bytes;
     }
 };
@@ -63,30 +57,24 @@ bool replyOk(const Bytes& r, bool reading) {
     return r[0] == 2 && r[19] == 3 && r[18] <= 127 && r[17] + 256u * r[18] == sum;
 }
 
-// Columns 0 to 31 of the table's rows first to last.
-template <class Table>
-Bytes cells(const Table& table, int first, int last) {
-    Bytes all;
-    for (int r = first; r <= last; ++r)
-        for (int c = 0; c < 32; ++c) all.push_back(table.at(r, c));
-    return all;
-}
-
-// Around a block, the table may change only by a valid read reply, in the
-// block's cells. Corvel's grid, refreshed after a reply, also cuts the high
-// bytes of the times of the program on show (row 0) to 39.
-template <class Table, class Place>
-void checkTable(const Table& table, Bytes before, Place place, int first, int last,
-                const Bytes* reply, bool timesCut = false) {
-    if (reply)
-        std::copy_n(reply->begin() + 1, 16,
-                    before.begin() + 32 * (place.row - first) + place.column);
-    if (timesCut)
-        for (int c : {2, 4})
-            before[static_cast<size_t>(c)] =
-                std::min<std::uint8_t>(before[static_cast<size_t>(c)], 39);
-    fuzz::check(cells(table, first, last) == before,
+// One exchange with a program's window. Around the block, the table may
+// change only by a valid read reply, in the block's cells; Corvel's grid,
+// refreshed after a reply, also cuts the high bytes of the times of the
+// program on show (row 0) to 39. The status line tells success.
+template <class Form, class Place, class Block>
+bool exchange(Form& form, Block block, Place place, int first, int last, bool reading,
+              const Bytes& reply, const char* success) {
+    Bytes expected = fuzz::cells(form.ProgramTable, first, last);
+    const bool ok = reading ? form.read_v(block) : form.write_v(block);
+    if (reading && ok)
+        std::copy_n(reply.begin() + 1, 16,
+                    expected.begin() + 32 * (place.row - first) + place.column);
+    if constexpr (std::is_same_v<Form, corvel::Form1>)
+        for (size_t c : {2, 4}) expected[c] = std::min<std::uint8_t>(expected[c], 39);
+    fuzz::check(fuzz::cells(form.ProgramTable, first, last) == expected,
                 "only a valid read reply changes the table, in its block");
+    fuzz::check((form.Label13.caption() == success) == ok, "the status tells success");
+    return ok;
 }
 
 }  // namespace
@@ -102,36 +90,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         line.clock.advance(in.byte());
         const std::int64_t t0 = line.clock.nowMs();
         const Bytes reply = line.reply(t0);
-        const bool expected = replyOk(reply, reading);
         bool ok;
-        std::string success;
         if (toCorvel) {
             const auto b = static_cast<std::uint8_t>(in.byte() % 253);
-            const Bytes before = cells(line.corvel.ProgramTable, 0, 125);
-            ok = reading ? line.corvel.read_v(b) : line.corvel.write_v(b);
-            checkTable(line.corvel.ProgramTable, before, corvel::blockPlace(b), 0, 125,
-                       reading && ok ? &reply : nullptr, true);
+            ok = exchange(line.corvel, b, corvel::blockPlace(b), 0, 125, reading, reply,
+                          "the communication is normal");
             for (int i = 3; i < 18; ++i)
                 fuzz::check(line.corvel.Text1[static_cast<size_t>(i)].text() ==
                                 base::numberText(line.corvel.ProgramTable.at(0, i + 2)),
                             "the grid shows what a read stored");
-            success = line.corvel.Label13.caption();
-            fuzz::check((success == "the communication is normal") == ok,
-                        "Corvel's status tells success");
         } else {
-            const int n = in.below(8002) - 1;
-            const plexa::ProgramTable::BlockPlace place = plexa::ProgramTable::blockPlace(n);
-            const int first = std::max(place.row - 1, 0), last = std::min(place.row + 1, 15000);
-            const Bytes before = cells(line.plexa.ProgramTable, first, last);
-            ok = reading ? line.plexa.read_v(static_cast<std::int16_t>(n))
-                         : line.plexa.write_v(static_cast<std::int16_t>(n));
-            checkTable(line.plexa.ProgramTable, before, place, first, last,
-                       reading && ok ? &reply : nullptr);
-            success = line.plexa.Label13.caption();
-            fuzz::check((success == "CommunicateSuccessfully") == ok,
-                        "Plexa's status tells success");
+            const auto n = static_cast<std::int16_t>(in.below(8002) - 1);
+            const auto place = plexa::ProgramTable::blockPlace(n);
+            ok =
+                exchange(line.plexa, n, place, std::max(place.row - 1, 0),
+                         std::min(place.row + 1, 15000), reading, reply, "CommunicateSuccessfully");
         }
-        fuzz::check(ok == expected, "the exchange succeeds exactly on a reply in time");
+        fuzz::check(ok == replyOk(reply, reading),
+                    "the exchange succeeds exactly on a reply in time");
         fuzz::check(line.clock.nowMs() - t0 <= 501, "a reply is awaited 500 ms at most");
     }
     return 0;

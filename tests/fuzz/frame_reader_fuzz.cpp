@@ -1,9 +1,9 @@
 // The simulator's side of the line: any bytes, cut into any chunks, give the
 // same request frames as when they come at once; each frame is a piece of the
 // stream that starts with STX where one was awaited and is as long as its
-// command says; and the controller answers every frame with a refusal, the
-// acceptance (and then keeps the block), or a read reply that the programs
-// take as valid.
+// command says, and only a frame's beginning is left pending; and the controller answers every
+// frame with a refusal, the acceptance (and then keeps the block), or a read reply that the
+// programs take as valid.
 #include <algorithm>
 #include <optional>
 
@@ -19,8 +19,10 @@ std::size_t lengthOf(std::uint8_t command) {
     return command == 18 ? 23 : command == 17 ? 7 : command == 8 ? 22 : command == 7 ? 5 : 2;
 }
 
-// The frames lie in the stream in order, with no STX skipped between them.
-void checkFramesInStream(const std::vector<Bytes>& frames, const Bytes& stream) {
+// The frames lie in the stream in order, with no STX skipped between them;
+// after the last one, what is pending is the stream from the next STX on,
+// too short for a frame.
+void checkFramesInStream(const std::vector<Bytes>& frames, const Bytes& stream, bool pending) {
     auto at = stream.begin();
     for (const Bytes& frame : frames) {
         at = std::find(at, stream.end(), std::uint8_t{2});
@@ -30,14 +32,10 @@ void checkFramesInStream(const std::vector<Bytes>& frames, const Bytes& stream) 
         fuzz::check(frame.size() == lengthOf(frame[1]), "a frame is as long as its command says");
         at += static_cast<long>(frame.size());
     }
-}
-
-// The block that an accepted write frame wrote, read back.
-Bytes readBack(ctrlsim::Controller& controller, const Bytes& write) {
-    if (write[1] == 8) return controller.answer({2, 7, write[2], write[2], 3});
-    const unsigned sum = 17u + write[2] + write[3];
-    return controller.answer({2, 17, write[2], write[3], static_cast<std::uint8_t>(sum & 0xFF),
-                              static_cast<std::uint8_t>(sum >> 8), 3});
+    at = std::find(at, stream.end(), std::uint8_t{2});
+    const long rest = stream.end() - at;
+    fuzz::check((rest > 0) == pending, "a frame is pending from an STX on");
+    fuzz::check(rest < 2 || rest < static_cast<long>(lengthOf(at[1])), "every whole frame is cut");
 }
 
 }  // namespace
@@ -55,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ctrlsim::FrameReader whole;
     fuzz::check(whole.feed(stream) == frames, "chunks do not change the frames");
     fuzz::check(whole.midFrame() == chunked.midFrame(), "chunks do not change what is pending");
-    checkFramesInStream(frames, stream);
+    checkFramesInStream(frames, stream, whole.midFrame());
 
     // One controller for many inputs (its memory is large), renewed before
     // its log of requests grows large too.
@@ -68,9 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            (reply.size() == 20 && serial::readReplyValid(reply));
         fuzz::check(known, "the controller refuses, accepts or sends a valid block");
         if (reply != Bytes{2, 5, 3}) continue;
-        const Bytes stored = readBack(controller, frame);
-        const auto data = frame.begin() + (frame[1] == 8 ? 3 : 4);
-        fuzz::check(std::equal(data, data + 16, stored.begin() + 1), "an accepted write is stored");
+        const bool corvel = frame[1] == 8;
+        const ctrlsim::Block stored = corvel ? controller.corvelBlock(frame[2])
+                                             : controller.plexaBlock(256 * frame[2] + frame[3]);
+        const auto data = frame.begin() + (corvel ? 3 : 4);
+        fuzz::check(std::equal(data, data + 16, stored.begin()), "an accepted write is stored");
     }
     return 0;
 }

@@ -36,6 +36,15 @@ class Input {
     std::size_t at_ = 0;
 };
 
+// Columns 0 to columns - 1 of a table's rows first to last, row by row.
+template <class Table>
+std::vector<std::uint8_t> cells(const Table& table, int first, int last, int columns = 32) {
+    std::vector<std::uint8_t> all;
+    for (int r = first; r <= last; ++r)
+        for (int c = 0; c < columns; ++c) all.push_back(table.at(r, c));
+    return all;
+}
+
 // A broken rule ends the run as a crash, which both the fuzzer and the
 // corpus test report.
 inline void check(bool holds, const char* rule) {

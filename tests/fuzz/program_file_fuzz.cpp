@@ -30,30 +30,24 @@ struct Programs {
         plexa.timers.advance(clock, 1000);  // edits count from here on
         corvel.timers.advance(clock, 1000);
     }
-    void write(const std::string& name, const std::uint8_t* data, std::size_t size) {
-        std::ofstream(dir / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
-    Image read(const std::string& name) const {
-        Image image(std::filesystem::file_size(dir / name));
-        std::ifstream(dir / name, std::ios::binary)
-            .read(reinterpret_cast<char*>(image.data()),
-                  static_cast<std::streamsize>(image.size()));
-        return image;
-    }
 };
 
-// Chooses the file in the list and loads it, then saves it as "saved".
+// Writes the bytes as the file fuzz<ext>, chooses it in the list and loads
+// it, then saves it as saved<ext> and gives what was saved.
 template <class Form>
-Image loadAndSave(Programs& p, Form& form, const std::string& file, const std::string& saved) {
+Image loadAndSave(Form& form, const std::filesystem::path& dir, const std::string& ext,
+                  const std::uint8_t* data, std::size_t size) {
+    std::ofstream(dir / ("fuzz" + ext), std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     form.File1.refresh();
     const auto& files = form.File1.files();
     form.File1.select(
-        static_cast<int>(std::find(files.begin(), files.end(), file) - files.begin()));
+        static_cast<int>(std::find(files.begin(), files.end(), "fuzz" + ext) - files.begin()));
     form.Command1.click();
     form.Text2.setText("saved");
     form.Command2.click();
-    return p.read(saved);
+    std::ifstream in(dir / ("saved" + ext), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 Image padded(const std::uint8_t* data, std::size_t size, std::size_t length) {
@@ -66,11 +60,9 @@ Image padded(const std::uint8_t* data, std::size_t size, std::size_t length) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static Programs p;
-    p.write("fuzz.qdf", data, size);
-    p.write("fuzz.sav", data, size);
 
     const Image qdf = padded(data, size, plexa::kProgramFileBytes);
-    fuzz::check(loadAndSave(p, p.plexa, "fuzz.qdf", "saved.qdf") == qdf,
+    fuzz::check(loadAndSave(p.plexa, p.dir, ".qdf", data, size) == qdf,
                 "Plexa saves what it loaded");
     fuzz::check(p.plexa.Text1[1].text() == base::numberText(qdf[2] + 256 * qdf[3]),
                 "Plexa shows the program header");
@@ -79,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Image sav = padded(data, size, corvel::ProgramTable::kFileBytes);
     sav[2] = std::min<std::uint8_t>(sav[2], 39);
     sav[4] = std::min<std::uint8_t>(sav[4], 39);
-    fuzz::check(loadAndSave(p, p.corvel, "fuzz.sav", "saved.sav") == sav,
+    fuzz::check(loadAndSave(p.corvel, p.dir, ".sav", data, size) == sav,
                 "Corvel saves what it loaded");
     const auto& f = p.corvel.Text1;
     fuzz::check(f[1].text() == base::numberText(sav[1] + 256 * sav[2]),

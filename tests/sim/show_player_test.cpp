@@ -13,17 +13,14 @@ using ctrlsim::ShowPlayer;
 using std::chrono::milliseconds;
 
 TEST(ShowPlayer, StepsOneIntervalApartThenHoldTheLastAndStartAgain) {
-    const PlayTiming fiveSteps{500, 1000, 5};  // a cycle of 3.5 s
-    const struct {
-        PlayTiming timing;
-        int ms, step;
-    } cases[] = {{fiveSteps, 0, 0},    {fiveSteps, 499, 0},  {fiveSteps, 500, 1},
-                 {fiveSteps, 2499, 4}, {fiveSteps, 2500, 5}, {fiveSteps, 3499, 5},
-                 {fiveSteps, 3500, 0}, {fiveSteps, 7500, 1}, {{500, 1000, 0}, 123456, 0},
-                 {{10, 1, 3}, 30, 3},  {{10, 1, 3}, 31, 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(ctrlsim::stepAt(c.timing, milliseconds(c.ms)), c.step)
-            << c.ms << " ms of " << c.timing.lastStep << " steps";
+    // Five steps of 500 ms and a hold of 1 s: a cycle of 3.5 s.
+    const std::pair<int, int> fiveSteps[] = {{0, 0},    {499, 0},  {500, 1},  {2499, 4},
+                                             {2500, 5}, {3499, 5}, {3500, 0}, {7500, 1}};
+    for (const auto& [ms, step] : fiveSteps)
+        EXPECT_EQ(ctrlsim::stepAt({500, 1000, 5}, milliseconds(ms)), step) << ms;
+    EXPECT_EQ(ctrlsim::stepAt({500, 1000, 0}, milliseconds(123456)), 0);
+    EXPECT_EQ(ctrlsim::stepAt({10, 1, 3}, milliseconds(30)), 3);
+    EXPECT_EQ(ctrlsim::stepAt({10, 1, 3}, milliseconds(31)), 0);
 }
 
 TEST(ShowPlayer, ProgramsAreNamedAsTheSelectorsShowThem) {
