@@ -118,21 +118,26 @@ bool QtSerialPort::write(std::span<const std::uint8_t> bytes) {
     const auto size = static_cast<qint64>(bytes.size());
     bool sent = port_->write(reinterpret_cast<const char*>(bytes.data()), size) == size;
     while (sent && port_->bytesToWrite() > 0) sent = port_->waitForBytesWritten(kWriteTimeoutMs);
+    // The port watches the line until it has seen its last bytes go: seen
+    // here, at once, rather than by the event loop, which that would wake
+    // in the middle of a timer's wait.
+    if (sent) port_->waitForBytesWritten(0);
     checkError();
     return sent && port_->isOpen();
 }
 
 Bytes QtSerialPort::readAll() {
     if (!port_->isOpen()) return {};
-    // Without an event loop only a wait moves the system's bytes into the port.
-    port_->waitForReadyRead(0);
+    // Without an event loop only a wait moves the system's bytes into the
+    // port; a wait just ended has moved them already.
+    if (port_->bytesAvailable() == 0) port_->waitForReadyRead(0);
     const QByteArray data = port_->readAll();
     checkError();
     return Bytes(data.begin(), data.end());
 }
 
+// Drops what the port has taken in and what the system holds for it.
 void QtSerialPort::discardInput() {
-    readAll();
     if (port_->isOpen()) port_->clear(QSerialPort::Input);
 }
 
