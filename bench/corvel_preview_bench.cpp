@@ -63,7 +63,8 @@ void runEventLoopFor(int ms) {
 void CirculateProcessorTime(benchmark::State& state) {
     Preview preview;
     view::TimerDriver driver(preview.form.timers);
-    corvel::MainWindow window(preview.form);
+    view::ProgressPainter painter(preview.clock);
+    corvel::MainWindow window(preview.form, painter);
     window.show();
     const int interval = static_cast<int>(state.range(0));
     preview.program(0, interval, interval, 255);
@@ -95,7 +96,8 @@ struct Shown {
 void CirculateTiming(benchmark::State& state) {
     Preview preview;
     view::TimerDriver driver(preview.form.timers);
-    corvel::MainWindow window(preview.form);
+    view::ProgressPainter painter(preview.clock);
+    corvel::MainWindow window(preview.form, painter);
     window.show();
     preview.program(0, 50, 100, 5);
     QElapsedTimer wall;

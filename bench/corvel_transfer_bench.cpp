@@ -26,7 +26,7 @@ struct Program {
           painter(clock),
           form({dataDir, clock, port, [this] { painter.paint(); }}),
           driver(form.timers),
-          window(form) {
+          window(form, painter) {
         form.load();
         bench::showSettled(window);
     }

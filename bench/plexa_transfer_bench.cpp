@@ -10,6 +10,7 @@
 #include "plexa/blocks.h"
 #include "plexa/form.h"
 #include "plexa/view/main_window.h"
+#include "view/progress_paint.h"
 #include "view/timer_driver.h"
 
 namespace {
@@ -64,12 +65,14 @@ std::vector<serial::Bytes> clientRequests(const plexa::ProgramTable& table) {
 }
 
 void PlexaDownloadWithWindow(benchmark::State& state) {
+    ui::requestPreciseWakeups();  // as Plexa's main does
     bench::PacedLine line;
     ui::SteadyClock clock;
     serial::QtSerialPort port(line.dir.path());
-    plexa::Form1 form({line.dir.path(), clock, port, {}});
+    view::ProgressPainter painter(clock);
+    plexa::Form1 form({line.dir.path(), clock, port, {}, [&painter] { painter.paint(); }});
     view::TimerDriver driver(form.timers);
-    plexa::MainWindow window(form);
+    plexa::MainWindow window(form, painter);
     form.load();
     bench::showSettled(window);
     form.Text8[1].setText(std::to_string(kBlocks - 1));

@@ -41,8 +41,9 @@ struct Programs {
 void StartUpToWindowShown(benchmark::State& state) {
     Programs programs;
     for (auto _ : state) {
+        view::ProgressPainter painter(programs.clock);
         plexa::Form1 form({programs.dir.path(), programs.clock, programs.port, {}});
-        plexa::MainWindow window(form);
+        plexa::MainWindow window(form, painter);
         form.load();
         window.show();
         QApplication::processEvents();
@@ -52,8 +53,9 @@ BENCHMARK(StartUpToWindowShown)->Unit(benchmark::kMillisecond);
 
 void LoadFileWithRefresh(benchmark::State& state) {
     Programs programs;
+    view::ProgressPainter painter(programs.clock);
     plexa::Form1 form({programs.dir.path(), programs.clock, programs.port, {}});
-    plexa::MainWindow window(form);
+    plexa::MainWindow window(form, painter);
     form.load();
     window.show();
     int variant = 0;

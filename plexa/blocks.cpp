@@ -42,10 +42,14 @@ serial::Bytes readRequest(std::int16_t block) {
     return frame;
 }
 
+// The window shows the last try while the line carries the request.
+serial::ExchangeResult Form1::exchangeBlock(const serial::Bytes& request, std::size_t replyLength) {
+    return serial::exchange(env_.port, env_.clock, request, replyLength, env_.showProgress);
+}
+
 bool Form1::write_v(std::int16_t add_d1) {
-    const serial::Bytes request = writeRequest(add_d1, ProgramTable.block(add_d1));
     const serial::ExchangeResult r =
-        serial::exchange(env_.port, env_.clock, request, serial::kWriteReplyBytes);
+        exchangeBlock(writeRequest(add_d1, ProgramTable.block(add_d1)), serial::kWriteReplyBytes);
     if (!r.ok) {
         Label13.setCaption("端口不能收到数据");
         return false;
@@ -57,8 +61,7 @@ bool Form1::write_v(std::int16_t add_d1) {
 }
 
 bool Form1::read_v(std::int16_t add_d1) {
-    const serial::ExchangeResult r =
-        serial::exchange(env_.port, env_.clock, readRequest(add_d1), serial::kReadReplyBytes);
+    const serial::ExchangeResult r = exchangeBlock(readRequest(add_d1), serial::kReadReplyBytes);
     if (!r.ok) {
         Label13.setCaption("CommunicationDataError");
         return false;

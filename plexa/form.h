@@ -7,6 +7,7 @@
 #include <string>
 
 #include "plexa/program_table.h"
+#include "serial/exchange.h"
 #include "serial/serial_port.h"
 #include "ui/clock.h"
 #include "ui/controls.h"
@@ -21,6 +22,9 @@ struct Environment {
     ui::Clock& clock;               // millisecond ticks and the timers' time
     serial::SerialPort& port;       // Comm1
     std::function<void()> quit;     // ends the program (Exit)
+    // Called during every block exchange once the request has gone out:
+    // shows the transfer labels and the bar as the last try left them.
+    std::function<void()> showProgress = {};
 };
 
 // Plexa's main window: its controls, timers and procedures, free of any
@@ -135,6 +139,7 @@ class Form1 {
     void transferStep(bool upload);
     void finishTransfer();
     void showProgress();
+    serial::ExchangeResult exchangeBlock(const serial::Bytes& request, std::size_t replyLength);
 
     Environment env_;
     ui::FileStatus fileStatus_;

@@ -15,11 +15,14 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionComboBox>
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
+
+#include "view/progress_paint.h"
 
 namespace view {
 
@@ -47,6 +50,19 @@ void follow(ui::Control& control, W* widget, Show show) {
     QPointer<W> guard(widget);
     control.observe([guard, show] {
         if (guard) show(guard.data());
+    });
+    show(widget);
+}
+
+// As follow, but a change reaches the widget when the painter shows it.
+template <typename W, typename Show>
+void followThrough(ProgressPainter& painter, ui::Control& control, W* widget, Show show) {
+    widget->setObjectName(qs(control.name()));
+    QPointer<W> guard(widget);
+    control.observe([&painter, &control, guard, show] {
+        painter.defer(&control, [guard, show] {
+            if (guard) show(guard.data());
+        });
     });
     show(widget);
 }
@@ -280,16 +296,16 @@ void showFiles(const ui::FileList& files, QListWidget* widget) {
     }
 }
 
-// A bar paints itself, and with it whatever else changed, at once when its
-// look changes; deferred, it is only marked for painting.
-void showProgress(const ui::ProgressBar& progress, QProgressBar* widget, bool deferPaint) {
+// A bar would paint itself, and with it whatever else changed, at once when
+// its look changes; it is only marked for painting, with the rest.
+void showProgress(const ui::ProgressBar& progress, QProgressBar* widget) {
     showCommon(progress, widget);
     const int maximum = std::max(1, progress.maximum());
     if (widget->maximum() == maximum && widget->value() == progress.value()) return;
-    if (deferPaint) widget->setUpdatesEnabled(false);
+    widget->setUpdatesEnabled(false);
     widget->setRange(0, maximum);
     widget->setValue(progress.value());
-    if (deferPaint) widget->setUpdatesEnabled(true);
+    widget->setUpdatesEnabled(true);
 }
 
 void showSurface(const ui::Surface& surface, QPlainTextEdit* widget) {
@@ -302,12 +318,17 @@ void showSurface(const ui::Surface& surface, QPlainTextEdit* widget) {
 
 }  // namespace
 
-void bindLabel(ui::Label& label, QLabel* widget) {
+void bindLabel(ui::Label& label, QLabel* widget, ProgressPainter* painter) {
     widget->setTextFormat(Qt::PlainText);
-    follow(label, widget, [&label](QLabel* w) {
+    const auto show = [&label](QLabel* w) {
         showCommon(label, w);
-        w->setText(qs(label.caption()));
-    });
+        w->setText(qs(label.caption()));  // the same text again paints nothing
+    };
+    if (painter != nullptr) {
+        followThrough(*painter, label, widget, show);
+    } else {
+        follow(label, widget, show);
+    }
 }
 
 void bindTextBox(ui::TextBox& box, QLineEdit* widget) {
@@ -407,9 +428,16 @@ void bindFrame(ui::Frame& frame, QGroupBox* widget) {
     });
 }
 
-void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget, bool deferPaint) {
-    follow(progress, widget,
-           [&progress, deferPaint](QProgressBar* w) { showProgress(progress, w, deferPaint); });
+void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget, ProgressPainter& painter) {
+    // A bar of plain blocks without words, as the design's; the desktop
+    // style's bar, with its rounded, striped chunk and its percentage
+    // measured anew, costs several times more at every paint.
+    widget->setTextVisible(false);
+    QStyle* blocks = QStyleFactory::create("Windows");
+    blocks->setParent(widget);
+    widget->setStyle(blocks);
+    followThrough(painter, progress, widget,
+                  [&progress](QProgressBar* w) { showProgress(progress, w); });
 }
 
 void bindSurface(ui::Surface& surface, QPlainTextEdit* widget) {

@@ -16,6 +16,10 @@ class QProgressBar;
 class QRadioButton;
 class QWidget;
 
+namespace view {
+class ProgressPainter;
+}
+
 // Each function binds one window-model control to one widget, both ways: the
 // widget takes the control's name as its objectName, shows the control's
 // state, follows every later change of it and hands the user's input to the
@@ -23,7 +27,9 @@ class QWidget;
 // already have a parent, and the controls must outlive the binding's use.
 namespace view {
 
-void bindLabel(ui::Label& label, QLabel* widget);
+// With a painter, the label shows its caption as the painter shows it,
+// not at every change: for the labels that a transfer changes at every try.
+void bindLabel(ui::Label& label, QLabel* widget, ProgressPainter* painter = nullptr);
 
 void bindTextBox(ui::TextBox& box, QLineEdit* widget);
 void bindButton(ui::Button& button, QAbstractButton* widget);
@@ -46,10 +52,8 @@ void bindListBox(ui::ListBox& list, QListWidget* widget);
 
 void bindFileList(ui::FileList& files, QListWidget* widget);
 void bindFrame(ui::Frame& frame, QGroupBox* widget);
-// The bar paints itself at once when its look changes. With deferPaint it
-// waits to be painted with the other changes: for a window whose progress is
-// shown while the event loop is held (see ProgressPainter).
-void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget, bool deferPaint = false);
+// The bar shows the progress as the painter shows it.
+void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget, ProgressPainter& painter);
 // The surface's lines, read-only.
 void bindSurface(ui::Surface& surface, QPlainTextEdit* widget);
 

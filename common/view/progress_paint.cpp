@@ -5,6 +5,12 @@
 
 namespace view {
 
+ProgressPainter::ProgressPainter(const ui::Clock& clock) : clock_(clock) {
+    quiet_.setSingleShot(true);
+    quiet_.setInterval(static_cast<int>(kFrameMs));
+    QObject::connect(&quiet_, &QTimer::timeout, [this] { showPending(); });
+}
+
 // A widget whose state changes marks its area for painting and posts the
 // window's update request; delivering that request alone paints the marked
 // areas and leaves every other posted or pending event where it is.
@@ -12,7 +18,20 @@ void ProgressPainter::paint() {
     const std::int64_t now = clock_.nowMs();
     if (lastPaintMs_ && now - *lastPaintMs_ < kFrameMs) return;
     lastPaintMs_ = now;
+    showPending();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+}
+
+void ProgressPainter::defer(const void* control, std::function<void()> show) {
+    pending_.insert_or_assign(control, std::move(show));
+    quiet_.start();
+}
+
+void ProgressPainter::showPending() {
+    quiet_.stop();
+    const auto pending = std::move(pending_);
+    pending_.clear();
+    for (const auto& [control, show] : pending) show();
 }
 
 }  // namespace view

@@ -1,28 +1,43 @@
 #pragma once
 
+#include <QTimer>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 
 #include "ui/clock.h"
 
 namespace view {
 
-// Shows the progress of a loop that holds the event loop (a blocking
-// transfer): paints the widgets whose state changed since they were last
-// painted, and only those, without handling any input or timer. It paints
-// at most once a frame; whatever a skipped call left unpainted is painted by
-// the next one, or by the event loop once the loop has ended.
+// Shows a transfer's progress: its block number, time, status and bar, which
+// change at every try. Widgets bound through the painter (see bindings.h)
+// take those changes only when the painter shows them:
+// - paint(), called once a request has gone out, shows and paints them while
+//   the line carries the request, at most once a frame, without handling any
+//   input or timer, even while a blocking transfer holds the event loop;
+// - otherwise the event loop shows them one frame after the last change, so
+//   a widget whose state ends where it began is not painted at all, and no
+//   painting falls between a transfer's blocks.
 class ProgressPainter {
   public:
     // About what a screen shows in a second: 25 pictures.
     static constexpr std::int64_t kFrameMs = 40;
 
-    explicit ProgressPainter(const ui::Clock& clock) : clock_(clock) {}
+    explicit ProgressPainter(const ui::Clock& clock);
 
     void paint();
 
+    // The control keyed by its address has changed; show() brings its
+    // widget up to date.
+    void defer(const void* control, std::function<void()> show);
+
   private:
+    void showPending();
+
     const ui::Clock& clock_;
+    QTimer quiet_;
+    std::map<const void*, std::function<void()>> pending_;
     std::optional<std::int64_t> lastPaintMs_;
 };
 

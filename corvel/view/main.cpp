@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     view::ProgressPainter painter(clock);
     corvel::Form1 form({dataDir, clock, port, [&painter] { painter.paint(); }});
     view::TimerDriver driver(form.timers);
-    corvel::MainWindow window(form);
+    corvel::MainWindow window(form, painter);
     form.load();
     window.show();
     return app.exec();

@@ -71,9 +71,9 @@ class Picture final : public QWidget {
     }
 };
 
-QLabel* label(ui::Label& control, QWidget* parent) {
+QLabel* label(ui::Label& control, QWidget* parent, view::ProgressPainter* painter = nullptr) {
     auto* widget = new QLabel(parent);
-    view::bindLabel(control, widget);
+    view::bindLabel(control, widget, painter);
     return widget;
 }
 
@@ -211,7 +211,8 @@ QSize drawingSize(const QWidget* drawing) {
 
 }  // namespace
 
-MainWindow::MainWindow(Form1& form, QWidget* parent) : QMainWindow(parent), form_(form) {
+MainWindow::MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* parent)
+    : QMainWindow(parent), form_(form), painter_(painter) {
     setObjectName("Form1");
     setWindowTitle("Corvel");
     QFont font = this->font();
@@ -425,7 +426,7 @@ void MainWindow::statusRows(QWidget* parent) {
     const int width = std::max(surface->width(), across(kSideWidth));
     const int line = surface->fontMetrics().lineSpacing() + 4;
     int y = surface->geometry().bottom() + kMargin;
-    QLabel* state = label(form_.Label13, parent);
+    QLabel* state = label(form_.Label13, parent, &painter_);
     state->setToolTip(
         "The outcome of the last block exchange, or why a file command failed; empty while "
         "a reply is awaited.\n"
@@ -440,11 +441,11 @@ void MainWindow::statusRows(QWidget* parent) {
     state->setGeometry(surface->x(), y, width, 3 * line);
     y += 3 * line;
     for (ui::Label* caption : {&form_.Label10, &form_.Label9}) {
-        label(*caption, parent)->setGeometry(surface->x(), y, width, line);
+        label(*caption, parent, &painter_)->setGeometry(surface->x(), y, width, line);
         y += line;
     }
     auto* progress = new QProgressBar(parent);
-    view::bindProgressBar(form_.progress, progress, true);  // a transfer holds the event loop
+    view::bindProgressBar(form_.progress, progress, painter_);
     progress->setGeometry(surface->x(), y + 2, width, progress->sizeHint().height());
 }
 

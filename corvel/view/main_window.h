@@ -5,6 +5,7 @@
 #include <array>
 
 #include "corvel/form.h"
+#include "view/progress_paint.h"
 
 class QLineEdit;
 
@@ -19,7 +20,8 @@ namespace corvel {
 // the fields below it. The drawing scrolls when the window is smaller.
 class MainWindow final : public QMainWindow {
   public:
-    explicit MainWindow(Form1& form, QWidget* parent = nullptr);
+    // The painter shows the transfer's labels and bar.
+    MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* parent = nullptr);
 
   private:
     // Twips of the design to pixels of the drawing.
@@ -40,6 +42,7 @@ class MainWindow final : public QMainWindow {
     void statusRows(QWidget* parent);
 
     Form1& form_;
+    view::ProgressPainter& painter_;
     double stretch_ = 1.0;
     std::array<QLineEdit*, 18> grid_{};
     std::array<QLineEdit*, 9> additional_{};

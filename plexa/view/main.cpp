@@ -5,18 +5,23 @@
 #include "plexa/view/main_window.h"
 #include "serial/qt_serial_port.h"
 #include "ui/clock.h"
+#include "view/progress_paint.h"
 #include "view/timer_driver.h"
 
 int main(int argc, char** argv) {
+    // Before Qt starts any thread, which takes this setting over.
+    ui::requestPreciseWakeups();
     QApplication app(argc, argv);
     // Ties the window to its desktop entry, and so to its icon.
     QApplication::setDesktopFileName("org.dovra.Plexa");
     const auto dataDir = base::dataDirectory();
     ui::SteadyClock clock;
     serial::QtSerialPort port(dataDir);
-    plexa::Form1 form({dataDir, clock, port, [] { QApplication::quit(); }});
+    view::ProgressPainter painter(clock);
+    plexa::Form1 form(
+        {dataDir, clock, port, [] { QApplication::quit(); }, [&painter] { painter.paint(); }});
     view::TimerDriver driver(form.timers);
-    plexa::MainWindow window(form);
+    plexa::MainWindow window(form, painter);
     form.load();
     window.show();
     return app.exec();

@@ -60,9 +60,9 @@ int textWidth(const QWidget* widget, int chars) {
     return widget->fontMetrics().horizontalAdvance(QString(chars, '0')) + 14;
 }
 
-QLabel* label(ui::Label& control, QWidget* parent) {
+QLabel* label(ui::Label& control, QWidget* parent, view::ProgressPainter* painter = nullptr) {
     auto* widget = new QLabel(parent);
-    view::bindLabel(control, widget);
+    view::bindLabel(control, widget, painter);
     return widget;
 }
 
@@ -127,7 +127,8 @@ void header(ui::Label& control, QGridLayout* grid, int row, const std::array<int
 
 }  // namespace
 
-MainWindow::MainWindow(Form1& form, QWidget* parent) : QMainWindow(parent), form_(form) {
+MainWindow::MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* parent)
+    : QMainWindow(parent), form_(form), painter_(painter) {
     setObjectName("Form1");
     setWindowTitle("Plexa");
     QFont font = this->font();
@@ -291,15 +292,15 @@ QWidget* MainWindow::bottomRows(QWidget* parent) {
     last->setToolTip("Last block sent or read (at most 8000)");
     grid->addWidget(first, 1, 4);
     grid->addWidget(last, 1, 5);
-    QLabel* block = label(form_.Label10, box);
-    QLabel* elapsed = label(form_.Label9, box);
+    QLabel* block = label(form_.Label10, box, &painter_);
+    QLabel* elapsed = label(form_.Label9, box, &painter_);
     keepRoomFor(block, {"CommunicationNumbers", " 00000"});
     keepRoomFor(elapsed, {"CommunicationTime", " 0000000 ms"});
     grid->addWidget(block, 0, 6);
     grid->addWidget(elapsed, 1, 6);
     // The status may carry a long file error: it wraps instead of widening
     // the window.
-    QLabel* status = label(form_.Label13, box);
+    QLabel* status = label(form_.Label13, box, &painter_);
     status->setToolTip(
         "The outcome of the last block exchange, or why a file command failed.\n"
         "CommunicateSuccessfully: the controller took the block sent, or sent the block "
@@ -315,7 +316,7 @@ QWidget* MainWindow::bottomRows(QWidget* parent) {
     status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(status, 2, 0, 1, 6);
     auto* progress = new QProgressBar(box);
-    view::bindProgressBar(form_.progress, progress);
+    view::bindProgressBar(form_.progress, progress, painter_);
     progress->setAutoFillBackground(true);
     progress->setToolTip("Blocks of the range sent or read");
     grid->addWidget(progress, 2, 6);

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include "plexa/form.h"
+#include "view/progress_paint.h"
 
 class QLabel;
 class QLineEdit;
@@ -14,7 +15,8 @@ namespace plexa {
 // The form must outlive the window.
 class MainWindow final : public QMainWindow {
   public:
-    explicit MainWindow(Form1& form, QWidget* parent = nullptr);
+    // The painter shows the transfer's labels and bar.
+    MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* parent = nullptr);
 
   private:
     QWidget* titleRow(QWidget* parent);
@@ -27,6 +29,7 @@ class MainWindow final : public QMainWindow {
     QWidget* bottomRows(QWidget* parent);
 
     Form1& form_;
+    view::ProgressPainter& painter_;
 };
 
 }  // namespace plexa

@@ -17,7 +17,8 @@ namespace {
 // directory, with no serial ports.
 class CorvelWindow : public ::testing::Test, public test::WindowProbe {
   protected:
-    CorvelWindow() : form({temp.path() / "dovra", clock, absent, {}}), window(form) {
+    CorvelWindow()
+        : form({temp.path() / "dovra", clock, absent, {}}), painter(clock), window(form, painter) {
         root = &window;
         drawing = find<QScrollArea>("")->widget();
         form.load();
@@ -29,6 +30,7 @@ class CorvelWindow : public ::testing::Test, public test::WindowProbe {
     ui::ManualClock clock;
     test::AbsentPort absent;
     corvel::Form1 form;
+    view::ProgressPainter painter;
     corvel::MainWindow window;
 };
 

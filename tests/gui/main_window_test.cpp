@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QTest>
 
 #include "plexa/link_fixture.h"
 #include "window_probe.h"
@@ -12,8 +15,9 @@ namespace {
 // Plexa's window over a form on a hand-driven clock and a scripted port.
 class PlexaWindow : public test::PlexaFormTest, public test::WindowProbe {
   protected:
-    PlexaWindow() : window(startEditing()) {
+    PlexaWindow() : painter(clock), window(startEditing(), painter) {
         root = drawing = &window;
+        showProgress = [this] { painter.paint(); };
         window.show();
     }
     // Whether output n is drawn on: its item's corner has the dark selection
@@ -24,6 +28,7 @@ class PlexaWindow : public test::PlexaFormTest, public test::WindowProbe {
         return qGray(drawn(list->viewport(), item).pixel(0, 0)) < 192;
     }
 
+    view::ProgressPainter painter;
     plexa::MainWindow window;
 };
 
@@ -74,8 +79,38 @@ TEST_F(PlexaWindow, PicksAndTypingReachTheFormAndItsStateShows) {
     type("Text5(1)", "1");
     EXPECT_EQ(find<QLineEdit>("step")->text(), "1");  // step 1 of 12796, on a scale of 8000
     form->progress.setProgress(2, 5);
-    EXPECT_EQ(find<QProgressBar>("progress")->value(), 2);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return find<QProgressBar>("progress")->value() == 2; }));
     EXPECT_EQ(find<QProgressBar>("progress")->maximum(), 5);
+}
+
+// Between blocks the event loop runs the two ticks and paints nothing; the
+// block number and the bar are painted while the line carries a request,
+// at most once a frame, and the last block shows once the transfer rests.
+TEST_F(PlexaWindow, ATransferPaintsItsProgressOnlyWhileARequestIsOnTheLine) {
+    port.setResponder(fake::controllerResponder(controller, 20));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // On a small screen the drawing scrolls: bring the number and the bar into sight.
+    window.findChild<QScrollArea*>()->ensureWidgetVisible(find("progress"));
+    QCoreApplication::processEvents();
+    struct PaintCount final : QObject {
+        bool eventFilter(QObject*, QEvent* event) override {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+        int paints = 0;
+    } number, bar;
+    find("Label10")->installEventFilter(&number);
+    find("progress")->installEventFilter(&bar);
+    form->Text8[1].setText("39");
+    click("Command3");
+    runTransfer(2000);  // the ticks by hand: no event loop runs
+    const int frames = std::stoi(form->Label9.caption()) / view::ProgressPainter::kFrameMs;
+    EXPECT_GE(number.paints, frames / 2);
+    EXPECT_LE(number.paints, frames + 1);
+    EXPECT_GE(bar.paints, 1);
+    EXPECT_LE(bar.paints, frames + 1);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return find<QLabel>("Label10")->text() == " 39"; }));
+    EXPECT_EQ(find<QProgressBar>("progress")->value(), 40);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
-// A Corvel download holds the event loop and shows its progress through a
-// ProgressPainter: what the user sees of it, and what it leaves alone.
+// The transfer labels and bar go through a ProgressPainter: what the user
+// sees of a Corvel download, which holds the event loop, and when a bound
+// widget takes a change.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTest>
@@ -9,6 +12,7 @@
 #include "corvel/view/main_window.h"
 #include "fake_port.h"
 #include "temp_dir.h"
+#include "view/bindings.h"
 #include "view/progress_paint.h"
 
 namespace {
@@ -44,7 +48,7 @@ TEST(CorvelProgress, TheBlockNumberAndTheBarMoveAtMostOnceAFrameAndNothingElseIs
              }
              shown.push_back(window->screen()->grabWindow(window->winId()).toImage().copy(place));
          }});
-    corvel::MainWindow main(form);
+    corvel::MainWindow main(form, painter);
     window = &main;
     form.load();
     main.show();
@@ -63,6 +67,53 @@ TEST(CorvelProgress, TheBlockNumberAndTheBarMoveAtMostOnceAFrameAndNothingElseIs
     EXPECT_LE(paints.counts["Label10"], 151);
     EXPECT_LE(paints.counts["progress"], 151);
     EXPECT_EQ(paints.counts["Label14"] + paints.counts["Command1"], 0);
+}
+
+// A bound label takes its caption when the painter shows it: once a frame
+// from paint(), or once the changes have rested for a frame. One that ends
+// where it began within that time, as Monitor's labels do in every cycle,
+// is not painted at all.
+TEST(ProgressPainter, ShowsAtMostOnceAFrameOrAfterAFrameAtRest) {
+    ui::ManualClock clock;
+    view::ProgressPainter painter(clock);
+    QWidget window;
+    auto* shown = new QLabel(&window);
+    auto* bar = new QProgressBar(&window);
+    ui::Label label("Label10", " 241");
+    ui::ProgressBar progress("progress");
+    view::bindLabel(label, shown, &painter);
+    view::bindProgressBar(progress, bar, painter);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    PaintCount paints;
+    shown->installEventFilter(&paints);
+
+    label.setCaption(" 242");
+    progress.setProgress(1, 2);
+    EXPECT_EQ(shown->text(), " 241");
+    painter.paint();
+    EXPECT_EQ(shown->text(), " 242");
+    EXPECT_EQ(bar->value(), 1);
+    EXPECT_EQ(paints.counts["Label10"], 1) << "painted within paint()";
+    label.setCaption(" 243");
+    clock.advance(view::ProgressPainter::kFrameMs - 1);
+    painter.paint();
+    EXPECT_EQ(shown->text(), " 242") << "within the frame";
+    clock.advance(1);
+    painter.paint();
+    EXPECT_EQ(shown->text(), " 243");
+
+    label.setCaption("");
+    label.setCaption(" 243");
+    QTest::qWait(view::ProgressPainter::kFrameMs / 2);
+    label.setCaption("");
+    EXPECT_EQ(shown->text(), " 243") << "the changes have not rested";
+    label.setCaption(" 243");
+    QTest::qWait(2 * view::ProgressPainter::kFrameMs);
+    EXPECT_EQ(paints.counts["Label10"], 2);
+    label.setCaption(" 1");
+    EXPECT_TRUE(QTest::qWaitFor([&paints] { return paints.counts["Label10"] == 3; }));
+    EXPECT_EQ(shown->text(), " 1");
 }
 
 }  // namespace

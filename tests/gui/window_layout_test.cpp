@@ -4,6 +4,8 @@
 // says, and no scroll bar the content does not need.
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -25,8 +27,9 @@ class Windows : public ::testing::Test {
     Windows()
         : plexaForm({temp.path(), clock, absent, [] {}}),
           corvelForm({temp.path(), clock, absent, {}}),
-          plexa(plexaForm),
-          corvel(corvelForm) {
+          painter(clock),
+          plexa(plexaForm, painter),
+          corvel(corvelForm, painter) {
         plexaForm.load();
         corvelForm.load();
         plexa.show();
@@ -35,9 +38,10 @@ class Windows : public ::testing::Test {
     static QScrollArea* scrollOf(QMainWindow* window) {
         return qobject_cast<QScrollArea*>(window->centralWidget());
     }
-    // Notes the controls that cut their text in the state named.
+    // Notes the controls that cut their text in the state named, once the
+    // transfer's labels show it.
     void look(QMainWindow* window, const std::string& state) {
-        QCoreApplication::processEvents();
+        QTest::qWait(2 * view::ProgressPainter::kFrameMs);
         for (const QString& name : test::cutTexts(scrollOf(window)->widget()))
             cut += state + ": " + name.toStdString() + "\n";
     }
@@ -51,6 +55,7 @@ class Windows : public ::testing::Test {
     test::AbsentPort absent;
     plexa::Form1 plexaForm;
     corvel::Form1 corvelForm;
+    view::ProgressPainter painter;
     plexa::MainWindow plexa;
     corvel::MainWindow corvel;
     std::string cut;
@@ -87,7 +92,7 @@ TEST_F(Windows, PlexaCutsNoTextInAnyState) {
     EXPECT_EQ(cut, "");
     const int width = scrollOf(&plexa)->widget()->width();
     plexaForm.Label13.setCaption("Cannot save /home/" + std::string(200, 'x') + ": Denied");
-    QCoreApplication::processEvents();
+    QTest::qWait(2 * view::ProgressPainter::kFrameMs);
     EXPECT_EQ(scrollOf(&plexa)->widget()->width(), width) << "a long error wraps";
 }
 

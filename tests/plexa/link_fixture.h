@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "controller.h"
@@ -19,8 +20,12 @@ class PlexaFormTest : public ::testing::Test {
 
     // Builds and loads the window; the data directory may be prepared first.
     plexa::Form1& start() {
-        form = std::make_unique<plexa::Form1>(
-            plexa::Environment{dataDir, clock, port, [this] { ++quits; }});
+        form = std::make_unique<plexa::Form1>(plexa::Environment{dataDir, clock, port,
+                                                                 [this] { ++quits; },
+                                                                 [this] {
+                                                                     if (showProgress)
+                                                                         showProgress();
+                                                                 }});
         form->load();
         return *form;
     }
@@ -47,6 +52,7 @@ class PlexaFormTest : public ::testing::Test {
     fake::FakePort port;
     std::unique_ptr<plexa::Form1> form;
     int quits = 0;
+    std::function<void()> showProgress;  // during every exchange, once the request is out
 };
 
 }  // namespace test
