@@ -8,7 +8,14 @@ namespace view {
 ProgressPainter::ProgressPainter(const ui::Clock& clock) : clock_(clock) {
     quiet_.setSingleShot(true);
     quiet_.setInterval(static_cast<int>(kFrameMs));
-    QObject::connect(&quiet_, &QTimer::timeout, [this] { showPending(); });
+    QObject::connect(&quiet_, &QTimer::timeout, [this] {
+        if (changedWhileWaiting_) {
+            changedWhileWaiting_ = false;
+            quiet_.start();
+        } else {
+            showPending();
+        }
+    });
 }
 
 // A widget whose state changes marks its area for painting and posts the
@@ -24,11 +31,18 @@ void ProgressPainter::paint() {
 
 void ProgressPainter::defer(const void* control, std::function<void()> show) {
     pending_.insert_or_assign(control, std::move(show));
-    quiet_.start();
+    // Restarting the timer at every change would cost more than the rest of
+    // a monitor cycle's showing: it waits a frame more instead.
+    if (quiet_.isActive()) {
+        changedWhileWaiting_ = true;
+    } else {
+        quiet_.start();
+    }
 }
 
 void ProgressPainter::showPending() {
     quiet_.stop();
+    changedWhileWaiting_ = false;
     const auto pending = std::move(pending_);
     pending_.clear();
     for (const auto& [control, show] : pending) show();

@@ -16,9 +16,10 @@ namespace view {
 // - paint(), called once a request has gone out, shows and paints them while
 //   the line carries the request, at most once a frame, without handling any
 //   input or timer, even while a blocking transfer holds the event loop;
-// - otherwise the event loop shows them one frame after the last change, so
-//   a widget whose state ends where it began is not painted at all, and no
-//   painting falls between a transfer's blocks.
+// - otherwise the event loop shows them once they have rested for a frame
+//   (within two frames of the last change), so a widget whose state ends
+//   where it began is not painted at all, and no painting falls between a
+//   transfer's blocks.
 class ProgressPainter {
   public:
     // About what a screen shows in a second: 25 pictures.
@@ -38,6 +39,7 @@ class ProgressPainter {
     const ui::Clock& clock_;
     QTimer quiet_;
     std::map<const void*, std::function<void()>> pending_;
+    bool changedWhileWaiting_ = false;
     std::optional<std::int64_t> lastPaintMs_;
 };
 
