@@ -43,27 +43,20 @@ void showCommon(const ui::Control& control, QWidget* widget) {
 }
 
 // Names the widget after the control, shows the control now and again after
-// every change of it, for as long as the widget exists.
+// every change of it (with a painter: when the painter shows it), for as
+// long as the widget exists.
 template <typename W, typename Show>
-void follow(ui::Control& control, W* widget, Show show) {
+void follow(ui::Control& control, W* widget, Show show, ProgressPainter* painter = nullptr) {
     widget->setObjectName(qs(control.name()));
     QPointer<W> guard(widget);
-    control.observe([guard, show] {
+    const auto showNow = [guard, show] {
         if (guard) show(guard.data());
-    });
-    show(widget);
-}
-
-// As follow, but a change reaches the widget when the painter shows it.
-template <typename W, typename Show>
-void followThrough(ProgressPainter& painter, ui::Control& control, W* widget, Show show) {
-    widget->setObjectName(qs(control.name()));
-    QPointer<W> guard(widget);
-    control.observe([&painter, &control, guard, show] {
-        painter.defer(&control, [guard, show] {
-            if (guard) show(guard.data());
-        });
-    });
+    };
+    if (painter != nullptr) {
+        control.observe([painter, &control, showNow] { painter->defer(&control, showNow); });
+    } else {
+        control.observe(showNow);
+    }
     show(widget);
 }
 
@@ -320,15 +313,13 @@ void showSurface(const ui::Surface& surface, QPlainTextEdit* widget) {
 
 void bindLabel(ui::Label& label, QLabel* widget, ProgressPainter* painter) {
     widget->setTextFormat(Qt::PlainText);
-    const auto show = [&label](QLabel* w) {
-        showCommon(label, w);
-        w->setText(qs(label.caption()));  // the same text again paints nothing
-    };
-    if (painter != nullptr) {
-        followThrough(*painter, label, widget, show);
-    } else {
-        follow(label, widget, show);
-    }
+    follow(
+        label, widget,
+        [&label](QLabel* w) {
+            showCommon(label, w);
+            w->setText(qs(label.caption()));  // the same text again paints nothing
+        },
+        painter);
 }
 
 void bindTextBox(ui::TextBox& box, QLineEdit* widget) {
@@ -436,8 +427,8 @@ void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget, ProgressPa
     QStyle* blocks = QStyleFactory::create("Windows");
     blocks->setParent(widget);
     widget->setStyle(blocks);
-    followThrough(painter, progress, widget,
-                  [&progress](QProgressBar* w) { showProgress(progress, w); });
+    follow(
+        progress, widget, [&progress](QProgressBar* w) { showProgress(progress, w); }, &painter);
 }
 
 void bindSurface(ui::Surface& surface, QPlainTextEdit* widget) {
