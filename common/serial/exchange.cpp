@@ -32,12 +32,10 @@ ExchangeResult exchange(SerialPort& port, const ui::Clock& clock,
     if (sent) sent();
     bool ok = true;
     bool restedOnLine = false;
+    // Nothing of the reply can be in before the request has crossed the
+    // line: the first look follows the first wait.
     for (;;) {
-        append(result.reply, port.readAll());
-        if (refused(result.reply)) ok = false;
         const std::int64_t elapsed = clock.nowMs() - start;
-        if (elapsed > kReplyTimeoutMs) ok = false;
-        if (!ok || result.reply.size() >= replyLength) break;
         // Sleep until input comes or the next look would be past the limit.
         const int left = static_cast<int>(kReplyTimeoutMs + 1 - elapsed);
         // Once a reply has begun, the rest follows byte after byte: looking
@@ -46,13 +44,17 @@ ExchangeResult exchange(SerialPort& port, const ui::Clock& clock,
         if (!restedOnLine && missing > 1) {
             port.waitForLine(missing - 1, left);
             restedOnLine = true;
-            continue;
+        } else {
+            restedOnLine = false;
+            if (!port.waitForInput(left) && !port.isOpen()) {
+                ok = false;
+                break;
+            }
         }
-        restedOnLine = false;
-        if (!port.waitForInput(left) && !port.isOpen()) {
-            ok = false;
-            break;
-        }
+        append(result.reply, port.readAll());
+        if (refused(result.reply)) ok = false;
+        if (clock.nowMs() - start > kReplyTimeoutMs) ok = false;
+        if (!ok || result.reply.size() >= replyLength) break;
     }
     result.ok = ok;
     return result;
