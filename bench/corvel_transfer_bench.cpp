@@ -93,21 +93,6 @@ BENCHMARK(CorvelTransferWithWindow)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);
 
-// The processor time that opening and closing the port takes, as each
-// monitor cycle does: Qt Serial Port writes, syncs and removes a lock file
-// each time, which costs little where the lock directory is in memory.
-double openCloseSeconds(const std::filesystem::path& dataDir) {
-    constexpr int kTimes = 50;
-    serial::QtSerialPort port(dataDir);
-    port.setPortNumber(1);
-    const double cpu = bench::processorSeconds();
-    for (int i = 0; i < kTimes; ++i) {
-        port.open();
-        port.close();
-    }
-    return (bench::processorSeconds() - cpu) / kTimes;
-}
-
 // The processor time of the whole program over 10 s in Monitor mode, with
 // the controller answering and with one that never does, and the monitor
 // cycles it made.
@@ -128,8 +113,6 @@ void CorvelMonitorProcessorTime(benchmark::State& state) {
     const double perSecond = cycles / (kMonitorMs / 1000.0);
     state.counters["cpu_percent_of_a_core"] = 100 * share;
     state.counters["cycles_per_s"] = perSecond;
-    state.counters["of_which_port_open_close_percent"] =
-        100 * perSecond * openCloseSeconds(line.dir.path());
     state.SetLabel(answering ? "answering, target at most 1 %" : "no reply");
 }
 BENCHMARK(CorvelMonitorProcessorTime)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);

@@ -52,6 +52,7 @@ double exchangeExcess(plexa::Form1& form, serial::SerialPort& port) {
         excess.push_back(bench::secondsSince(start) - kWireSeconds / kBlocks);
     }
     port.close();
+    bench::waitForRelease();
     return median(excess);
 }
 

@@ -1,6 +1,7 @@
 #include "serial/qt_serial_port.h"
 
 #include <QSerialPort>
+#include <QTimer>
 #include <algorithm>
 #include <thread>
 
@@ -72,13 +73,18 @@ std::string deviceOf(int number, const std::filesystem::path& dataDir) {
 }  // namespace
 
 QtSerialPort::QtSerialPort(std::filesystem::path dataDir)
-    : dataDir_(std::move(dataDir)), port_(std::make_unique<QSerialPort>()) {
+    : dataDir_(std::move(dataDir)),
+      port_(std::make_unique<QSerialPort>()),
+      releaseTimer_(std::make_unique<QTimer>()) {
     port_->setBaudRate(QSerialPort::Baud9600);
     port_->setDataBits(QSerialPort::Data8);
     port_->setParity(QSerialPort::NoParity);
     port_->setStopBits(QSerialPort::OneStop);
     port_->setFlowControl(QSerialPort::NoFlowControl);
     port_->setReadBufferSize(1024);
+    releaseTimer_->setSingleShot(true);
+    releaseTimer_->setInterval(kReleaseDelayMs);
+    QObject::connect(releaseTimer_.get(), &QTimer::timeout, [this] { release(); });
 }
 
 QtSerialPort::~QtSerialPort() = default;
@@ -88,15 +94,18 @@ void QtSerialPort::setPortNumber(int number) {
 }
 
 bool QtSerialPort::open() {
-    if (port_->isOpen()) return true;
+    if (isOpen()) return true;
     if (number_ < kLowestPort || number_ > kHighestPort) {
         error_ = portName(number_) + ": no such port (the ports are COM1 to COM16)";
         return false;
     }
     const std::string device = deviceOf(number_, dataDir_);
+    if (takeBack(device)) return true;
+    release();
     port_->setPortName(QString::fromStdString(device));
     const bool opened = port_->open(QIODevice::ReadWrite);
     if (opened) {
+        device_ = device;
         error_.clear();
     } else {
         error_ = portName(number_) + " (" + device + "): " + openFailure(*port_);
@@ -106,28 +115,47 @@ bool QtSerialPort::open() {
 }
 
 bool QtSerialPort::isOpen() const {
-    return port_->isOpen();
+    return port_->isOpen() && !held_;
 }
 
 void QtSerialPort::close() {
+    if (!isOpen()) return;
+    held_ = true;
+    releaseTimer_->start();
+}
+
+// A device still held, unchanged and sound, is the port's again at once.
+bool QtSerialPort::takeBack(const std::string& device) {
+    if (!held_ || device != device_ || !port_->isOpen() || port_->error() != QSerialPort::NoError)
+        return false;
+    held_ = false;
+    releaseTimer_->stop();
+    error_.clear();
+    return true;
+}
+
+void QtSerialPort::release() {
+    releaseTimer_->stop();
+    held_ = false;
     if (port_->isOpen()) port_->close();
+    port_->clearError();
 }
 
 bool QtSerialPort::write(std::span<const std::uint8_t> bytes) {
-    if (!port_->isOpen()) return false;
+    if (!isOpen()) return false;
     const auto size = static_cast<qint64>(bytes.size());
     bool sent = port_->write(reinterpret_cast<const char*>(bytes.data()), size) == size;
     while (sent && port_->bytesToWrite() > 0) sent = port_->waitForBytesWritten(kWriteTimeoutMs);
-    // The port watches the line until it has seen its last bytes go: seen
-    // here, at once, rather than by the event loop, which that would wake
-    // in the middle of a timer's wait.
-    if (sent) port_->waitForBytesWritten(0);
+    // The port watches the line until it is told that its last bytes have
+    // gone: told here, at once, rather than by the event loop, which that
+    // would wake once more.
+    if (sent) port_->flush();
     checkError();
     return sent && port_->isOpen();
 }
 
 Bytes QtSerialPort::readAll() {
-    if (!port_->isOpen()) return {};
+    if (!isOpen()) return {};
     // Without an event loop only a wait moves the system's bytes into the
     // port; a wait just ended has moved them already.
     if (port_->bytesAvailable() == 0) port_->waitForReadyRead(0);
@@ -138,11 +166,11 @@ Bytes QtSerialPort::readAll() {
 
 // Drops what the port has taken in and what the system holds for it.
 void QtSerialPort::discardInput() {
-    if (port_->isOpen()) port_->clear(QSerialPort::Input);
+    if (isOpen()) port_->clear(QSerialPort::Input);
 }
 
 bool QtSerialPort::waitForInput(int timeoutMs) {
-    if (!port_->isOpen()) return false;
+    if (!isOpen()) return false;
     // A wait wakes only for new bytes, not for those already taken in.
     if (port_->bytesAvailable() > 0) return true;
     port_->waitForReadyRead(timeoutMs);
@@ -151,7 +179,7 @@ bool QtSerialPort::waitForInput(int timeoutMs) {
 }
 
 void QtSerialPort::waitForLine(std::size_t bytes, int timeoutMs) {
-    if (!port_->isOpen()) return;
+    if (!isOpen()) return;
     const auto line = static_cast<long long>(bytes) * kByteTime;
     std::this_thread::sleep_for(std::min<std::chrono::nanoseconds>(
         line, std::chrono::milliseconds(std::max(timeoutMs, 0))));

@@ -6,10 +6,19 @@
 #include "serial/serial_port.h"
 
 class QSerialPort;
+class QTimer;
 
 namespace serial {
 
-// The real COM port, over Qt Serial Port, used without an event loop.
+// How long a closed port keeps its device for a reopen. A monitor cycle
+// opens and closes the port at every window tick, and the system's open
+// and close (the lock file, the line settings) cost more than the cycle's
+// own exchanges; taking the device back costs nothing.
+inline constexpr int kReleaseDelayMs = 250;
+
+// The real COM port, over Qt Serial Port, used without an event loop but for
+// giving its device back: a closed port lets the device go kReleaseDelayMs
+// later, at once when it opens another device, and when destroyed.
 class QtSerialPort final : public SerialPort {
   public:
     // dataDir is where links named com1 to com16 may point at devices.
@@ -29,11 +38,17 @@ class QtSerialPort final : public SerialPort {
     std::string errorString() const override;
 
   private:
+    bool takeBack(const std::string& device);
+    void release();
     void checkError();
 
     std::filesystem::path dataDir_;
     int number_ = 1;
     std::unique_ptr<QSerialPort> port_;
+    std::unique_ptr<QTimer> releaseTimer_;
+    // Closed to its user, the device still open underneath.
+    bool held_ = false;
+    std::string device_;
     std::string error_;
 };
 

@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <fstream>
 
@@ -67,9 +68,6 @@ TEST_F(SerialLineTest, OpenFailuresNameThePortAndTheReasonAndTheLinkMoves) {
         return other.errorString();
     };
     EXPECT_THAT(failure(3), AllOf(HasSubstr("COM3"), HasSubstr("in use by another program")));
-    port.close();
-    EXPECT_TRUE(other.open()) << other.errorString();
-    other.close();
 
     const fs::path missing = dir.path() / "unplugged";
     fs::create_symlink(missing, dir.path() / "com7");
@@ -86,6 +84,39 @@ TEST_F(SerialLineTest, OpenFailuresNameThePortAndTheReasonAndTheLinkMoves) {
     std::ofstream(dir.path() / "com5") << "notes";
     EXPECT_THROW(sim->linkAs(dir.path(), 5), fs::filesystem_error);
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir.path() / "com5")));
+}
+
+// Another program (here another port object) gets the device once the port
+// has let it go.
+TEST_F(SerialLineTest, AClosedPortKeepsItsDeviceForAReopenThenLetsItGo) {
+    link();
+    serial::QtSerialPort other(dir.path());
+    other.setPortNumber(3);
+    port.close();
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(port.write(kReadBlock1));
+    EXPECT_FALSE(other.open());
+    ASSERT_TRUE(port.open());
+    EXPECT_TRUE(serial::exchange(port, clock, kReadBlock1, 20).ok);
+
+    port.close();
+    const auto closedAt = clock.nowMs();
+    while (!other.open() && clock.nowMs() - closedAt < 10 * serial::kReleaseDelayMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    EXPECT_TRUE(other.isOpen()) << other.errorString();
+
+    // Opening another device lets it go at once, and so does the port's end.
+    fs::create_symlink(dir.path() / "unplugged", dir.path() / "com4");
+    other.close();
+    other.setPortNumber(4);
+    EXPECT_FALSE(other.open());
+    {
+        serial::QtSerialPort ending(dir.path());
+        ending.setPortNumber(3);
+        ASSERT_TRUE(ending.open()) << ending.errorString();
+        ending.close();
+    }
+    EXPECT_TRUE(port.open()) << port.errorString();
 }
 
 // Paced, the line takes its time for every byte: 7 bytes out and 20 back at
