@@ -146,10 +146,13 @@ bool QtSerialPort::write(std::span<const std::uint8_t> bytes) {
     const auto size = static_cast<qint64>(bytes.size());
     bool sent = port_->write(reinterpret_cast<const char*>(bytes.data()), size) == size;
     while (sent && port_->bytesToWrite() > 0) sent = port_->waitForBytesWritten(kWriteTimeoutMs);
+#ifndef _WIN32
     // The port watches the line until it is told that its last bytes have
     // gone: told here, at once, rather than by the event loop, which that
-    // would wake once more.
+    // would wake once more. (On Windows the wait above has told it, and a
+    // flush would wait until the bytes have crossed the line.)
     if (sent) port_->flush();
+#endif
     checkError();
     return sent && port_->isOpen();
 }
