@@ -116,4 +116,33 @@ TEST(ProgressPainter, ShowsAtMostOnceAFrameOrAfterAFrameAtRest) {
     EXPECT_EQ(shown->text(), " 1");
 }
 
+// The bar fills without gaps as far as the share done: a long transfer
+// moves it from its first blocks on.
+TEST(ProgressPainter, TheBarFillsAsFarAsTheShareDone) {
+    ui::ManualClock clock;
+    view::ProgressPainter painter(clock);
+    QWidget window;
+    auto* bar = new QProgressBar(&window);
+    bar->setGeometry(0, 0, 204, 20);
+    ui::ProgressBar progress("progress");
+    view::bindProgressBar(progress, bar, painter);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto filled = [&](int done, int total) {
+        progress.setProgress(done, total);
+        clock.advance(view::ProgressPainter::kFrameMs);
+        painter.paint();
+        const QImage image = bar->grab().toImage();
+        int width = 0;
+        for (int x = 0; x < image.width(); ++x)
+            width += image.pixelColor(x, image.height() / 2) == bar->palette().highlight().color();
+        return width;
+    };
+    EXPECT_EQ(filled(0, 8001), 0);
+    const int full = filled(8001, 8001);
+    EXPECT_GT(full, 190);
+    EXPECT_GE(filled(160, 8001), 3);
+    EXPECT_NEAR(filled(4000, 8001), full / 2, 1);
+}
+
 }  // namespace
