@@ -3,6 +3,7 @@
 #include <QSerialPort>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <thread>
 
 #include "serial/port_device.h"

@@ -56,8 +56,8 @@ class PlainBarStyle final : public QProxyStyle {
             return;
         }
         const qint64 span = qint64{bar->maximum} - bar->minimum;
+        if (span <= 0) return;
         const qint64 done = std::clamp(qint64{bar->progress} - bar->minimum, qint64{0}, span);
-        if (span <= 0 || done == 0) return;
         QRect filled = bar->rect;
         filled.setWidth(static_cast<int>(filled.width() * done / span));
         painter->fillRect(filled, bar->palette.highlight());
