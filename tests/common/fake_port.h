@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <utility>
 
@@ -19,7 +20,6 @@ namespace fake {
 // write of the request that they answer.
 class FakePort final : public serial::SerialPort {
   public:
-    enum class OpenResult { kOpens, kFails };
     // Chunks of bytes, each arriving its delay in ms after the request was
     // written.
     using Reply = std::vector<std::pair<std::int64_t, serial::Bytes>>;
@@ -27,7 +27,7 @@ class FakePort final : public serial::SerialPort {
 
     explicit FakePort(ui::ManualClock& clock) : clock_(clock) {}
 
-    void setOpenResult(int number, OpenResult result) { openResults_[number] = result; }
+    void setOpenFails(int number) { failing_.insert(number); }
     // Answers the next request not yet answered; queued answers go in order.
     void queueReply(Reply reply) { queued_.push_back(std::move(reply)); }
     void queueReply(serial::Bytes bytes) { queueReply(Reply{{0, std::move(bytes)}}); }
@@ -46,7 +46,7 @@ class FakePort final : public serial::SerialPort {
     void setPortNumber(int number) override { number_ = number; }
     int portNumber() const override { return number_; }
     bool open() override {
-        const bool opens = openResults_[number_] != OpenResult::kFails;
+        const bool opens = !failing_.contains(number_);
         if (!opens) error_ = "COM" + std::to_string(number_) + ": no such port";
         open_ = open_ || opens;
         return opens;
@@ -106,7 +106,7 @@ class FakePort final : public serial::SerialPort {
     }
 
     ui::ManualClock& clock_;
-    std::map<int, OpenResult> openResults_;
+    std::set<int> failing_;
     std::deque<Reply> queued_;
     Responder responder_;
     std::multimap<std::int64_t, serial::Bytes> incoming_;

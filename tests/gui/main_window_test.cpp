@@ -4,8 +4,6 @@
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QScrollArea>
-#include <QTest>
 
 #include "plexa/link_fixture.h"
 #include "window_probe.h"
@@ -92,23 +90,16 @@ TEST_F(PlexaWindow, ATransferPaintsItsProgressOnlyWhileARequestIsOnTheLine) {
     // On a small screen the drawing scrolls: bring the number and the bar into sight.
     window.findChild<QScrollArea*>()->ensureWidgetVisible(find("progress"));
     QCoreApplication::processEvents();
-    struct PaintCount final : QObject {
-        bool eventFilter(QObject*, QEvent* event) override {
-            paints += event->type() == QEvent::Paint;
-            return false;
-        }
-        int paints = 0;
-    } number, bar;
-    find("Label10")->installEventFilter(&number);
-    find("progress")->installEventFilter(&bar);
+    test::PaintCount paints;
+    for (const char* name : {"Label10", "progress"}) find(name)->installEventFilter(&paints);
     form->Text8[1].setText("39");
     click("Command3");
     runTransfer(2000);  // the ticks by hand: no event loop runs
     const int frames = std::stoi(form->Label9.caption()) / view::ProgressPainter::kFrameMs;
-    EXPECT_GE(number.paints, frames / 2);
-    EXPECT_LE(number.paints, frames + 1);
-    EXPECT_GE(bar.paints, 1);
-    EXPECT_LE(bar.paints, frames + 1);
+    EXPECT_GE(paints.counts["Label10"], frames / 2);
+    EXPECT_LE(paints.counts["Label10"], frames + 1);
+    EXPECT_GE(paints.counts["progress"], 1);
+    EXPECT_LE(paints.counts["progress"], frames + 1);
     EXPECT_TRUE(QTest::qWaitFor([this] { return find<QLabel>("Label10")->text() == " 39"; }));
     EXPECT_EQ(find<QProgressBar>("progress")->value(), 40);
 }

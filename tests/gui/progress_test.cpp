@@ -5,26 +5,15 @@
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QScreen>
-#include <QScrollArea>
-#include <QTest>
 
 #include "corvel/view/main_window.h"
 #include "fake_port.h"
 #include "temp_dir.h"
 #include "view/bindings.h"
 #include "view/progress_paint.h"
+#include "window_probe.h"
 
 namespace {
-
-class PaintCount final : public QObject {
-  public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++counts[watched->objectName()];
-        return false;
-    }
-    std::map<QString, int> counts;
-};
 
 // Each block takes 25 ms on the line, so 240 of them take 6 s: 150 frames.
 TEST(CorvelProgress, TheBlockNumberAndTheBarMoveAtMostOnceAFrameAndNothingElseIsPainted) {
@@ -36,29 +25,27 @@ TEST(CorvelProgress, TheBlockNumberAndTheBarMoveAtMostOnceAFrameAndNothingElseIs
     port.setResponder(fake::controllerResponder(controller, 25));
     view::ProgressPainter painter(clock);
     std::vector<QImage> shown;  // the number and the bar at blocks 60 and 180
-    QWidget* window = nullptr;
+    test::WindowProbe probe;
     corvel::Form1 form(
         {temp.path(), clock, port, [&] {
              painter.paint();
-             if (form.Label10.caption() != " 60" && form.Label10.caption() != " 180") return;
-             QRect place;
-             for (const char* name : {"Label10", "progress"}) {
-                 const QWidget* widget = window->findChild<QWidget*>(name);
-                 place |= QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
-             }
-             shown.push_back(window->screen()->grabWindow(window->winId()).toImage().copy(place));
+             const std::string block = form.Label10.caption();
+             if (block != " 60" && block != " 180") return;
+             const QRect place = probe.place("Label10") | probe.place("progress");
+             shown.push_back(
+                 probe.root->screen()->grabWindow(probe.root->winId()).toImage().copy(place));
          }});
     corvel::MainWindow main(form, painter);
-    window = &main;
+    probe.root = probe.drawing = &main;
     form.load();
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     // On a small screen the drawing scrolls: bring the number and the bar into sight.
-    main.findChild<QScrollArea*>()->ensureWidgetVisible(main.findChild<QWidget*>("progress"));
+    probe.find<QScrollArea>("")->ensureWidgetVisible(probe.find("progress"));
     QCoreApplication::processEvents();
-    PaintCount paints;
+    test::PaintCount paints;
     for (const char* name : {"Label10", "progress", "Label14", "Command1"})
-        main.findChild<QWidget*>(name)->installEventFilter(&paints);
+        probe.find(name)->installEventFilter(&paints);
     form.Command3.click();
     EXPECT_EQ(form.Label13.caption(), "the communication is normal");
     ASSERT_EQ(shown.size(), 2u);
@@ -85,7 +72,7 @@ TEST(ProgressPainter, ShowsAtMostOnceAFrameOrAfterAFrameAtRest) {
     view::bindProgressBar(progress, bar, painter);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    PaintCount paints;
+    test::PaintCount paints;
     shown->installEventFilter(&paints);
 
     label.setCaption(" 242");

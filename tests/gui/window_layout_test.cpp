@@ -135,7 +135,6 @@ TEST_F(Windows, BothShowEveryLineOfThePortScan) {
         QCoreApplication::processEvents();
         auto* lines = window->findChild<QPlainTextEdit*>("Form1");
         ASSERT_EQ(lines->blockCount(), 16);
-        EXPECT_TRUE(lines->toPlainText().endsWith("出错或占用Com号=  1"));
         const QTextDocument* text = lines->document();
         QSizeF used(0, text->documentMargin() + 1);
         for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTest>
+#include <map>
 #include <vector>
 
 #include "view/header_label.h"
@@ -73,6 +74,16 @@ class WindowProbe {
         }
         EXPECT_EQ(texts, expected) << header.toStdString();
     }
+};
+
+// Counts the paint events of the widgets it filters, by object name.
+class PaintCount final : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++counts[watched->objectName()];
+        return false;
+    }
+    std::map<QString, int> counts;
 };
 
 }  // namespace test

@@ -7,12 +7,11 @@ namespace {
 
 using test::PlexaFormTest;
 
-// Short and new files load as zeros beyond their end; an empty name saves
-// ".qdf".
+// A new file loads as zeros; an empty name saves ".qdf". A short file's
+// zeros past its end are the program file fuzz target's rule.
 TEST_F(PlexaFormTest, SaveWritesRows0To9100OverTheFileAndLoadBringsThemBack) {
     std::filesystem::create_directories(dataDir);
     std::ofstream(dataDir / "show.qdf", std::ios::binary) << std::string(300000, 'x');
-    std::ofstream(dataDir / "short.qdf", std::ios::binary) << std::string("\x05\x00\x07", 3);
     auto& f = startEditing();
     f.Text5[0].type("17");
     const auto pattern = [](int a) { return static_cast<std::uint8_t>(a * 7 + a / 256); };
@@ -31,13 +30,9 @@ TEST_F(PlexaFormTest, SaveWritesRows0To9100OverTheFileAndLoadBringsThemBack) {
     EXPECT_EQ(f.Text1[1].text(), "5390");  // refreshed: bytes 14 and 21
     EXPECT_EQ(f.Text5[0].text(), "17");    // the current step is kept by a load
 
-    f.Text2.type("short");
-    f.Command1.click();
-    EXPECT_EQ(word(0), 5);
-    EXPECT_EQ(word(2), 7);
-    EXPECT_EQ(word(4), 0);
     f.Text2.type("fresh");
     f.Command1.click();
+    EXPECT_EQ(word(2), 0);
     EXPECT_EQ(std::filesystem::file_size(dataDir / "fresh.qdf"), 0u);
     f.Text2.type("");
     f.Command2.click();

@@ -6,7 +6,7 @@ namespace {
 using test::PlexaFormTest;
 
 TEST_F(PlexaFormTest, TheScanListsEveryPortThenTheDefaultRangeGoesAndAnEmptyOneOnlyOpens) {
-    for (int com : {1, 2, 4, 16}) port.setOpenResult(com, fake::FakePort::OpenResult::kFails);
+    for (int com : {1, 2, 4, 16}) port.setOpenFails(com);
     auto& f = startLinked();
     const auto& lines = f.surface.lines();
     ASSERT_EQ(lines.size(), 16u);
@@ -92,7 +92,7 @@ TEST_F(PlexaFormTest, TriesCountAfreshAndSixFailuresGiveUp) {
 
 TEST_F(PlexaFormTest, APortThatCannotBeOpenedIsNamedAndChangesNothing) {
     auto& f = startLinked();
-    port.setOpenResult(2, fake::FakePort::OpenResult::kFails);
+    port.setOpenFails(2);
     f.Combo3.setText("2x");
     f.Command5.click();
     EXPECT_EQ(port.portNumber(), 2);
