@@ -120,8 +120,13 @@ TEST_F(CorvelLinkTest, SixthFailureGivesUpAndASixthTrySuccessGoesOn) {
     EXPECT_EQ(port.requests().size(), 245u);
 
     const size_t before = port.requests().size();
-    for (int i = 0; i < 6; ++i) port.queueReply(Bytes{});
+    port.queueReply(Bytes{15, 15});
+    for (int i = 0; i < 4; ++i) port.queueReply(Bytes{});
+    port.queueReply(Bytes{15, 15});
     form->Command3.click();
+    EXPECT_EQ(form->StatusBar1.caption(),
+              "Download stopped at block 1: 0 of 240 blocks sent in 2.0 s; refused 2 times, no "
+              "reply 4 times");
     EXPECT_EQ(port.requests().size() - before, 6u);
     EXPECT_EQ(form->progress.value(), 0);
     EXPECT_EQ(form->progress.maximum(), 240);  // set before any block goes

@@ -49,6 +49,8 @@ TEST(CorvelProgress, TheBlockNumberAndTheBarMoveAtMostOnceAFrameAndNothingElseIs
         probe.find(name)->installEventFilter(&paints);
     form.Command3.click();
     EXPECT_EQ(form.Label13.caption(), "the communication is normal");
+    EXPECT_EQ(probe.find<QLabel>("StatusBar1")->text(),
+              "Download done: blocks 1 to 240, 240 of 240 blocks sent in 6.0 s");
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_NE(shown[0], shown[1]);
     EXPECT_GE(paints.counts["Label10"], 100);
