@@ -179,6 +179,7 @@ class Form1 {
     bool transferBlocks(int first, int last, bool reading, bool showProgress = false);
     void transferShow(serial::Transfer transfer);
     void showLampLines();
+    void setLampsLive(bool live);
 
     // Lamp preview.
     void wirePreview();

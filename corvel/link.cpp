@@ -117,17 +117,28 @@ void Form1::Timer2_Timer() {
         Command3.setEnabled(true);
         Command5.setEnabled(true);
     }
-    if (!online) leddis();
+    if (!online) {
+        setLampsLive(true);
+        leddis();
+    }
     if (MonitorReady && option == Monitor) monwork();
+}
+
+// Greyed, the lamp lines show no outputs of the moment: in Monitor until
+// both blocks have been read, and in Control.
+void Form1::setLampsLive(bool live) {
+    for (ui::Label& line : Label7) line.setEnabled(live);
 }
 
 void Form1::monwork() {
     MonitorReady = false;
+    bool done = false;
     if (openPort()) {
-        const bool done = transferBlocks(kFirstOnlineBlock, kLastOnlineBlock, true);
+        done = transferBlocks(kFirstOnlineBlock, kLastOnlineBlock, true);
         env_.port.close();
         if (done) showLampLines();
     }
+    setLampsLive(done);
     MonitorReady = true;
 }
 

@@ -75,6 +75,13 @@ TEST_F(CorvelWindow, TheLampLinesDrawTheirLamps) {
     EXPECT_TRUE(lit(0) && !lit(1));
     form.Label7[2].setCaption(".I" + std::string(62, '.'));
     EXPECT_TRUE(!lit(0) && lit(1));
+    // Greyed while Monitor has read nothing (here: no port opens).
+    QTest::mouseClick(find<QRadioButton>("Option5"), Qt::LeftButton);
+    form.timers.advance(clock, 100);
+    EXPECT_FALSE(line->isEnabled());
+    QTest::mouseClick(find<QRadioButton>("Option1"), Qt::LeftButton);
+    form.timers.advance(clock, 100);
+    EXPECT_TRUE(line->isEnabled());
 }
 
 // A click at the middle of a shown control reaches that control; the
