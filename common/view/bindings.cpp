@@ -461,6 +461,10 @@ void bindStatusBar(ui::Label& label, QStatusBar* bar) {
     widget->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(widget, 1);
     bindLabel(label, widget);
+    QPointer<QLabel> guard(widget);
+    label.observe([guard] {
+        if (guard) guard->setToolTip(guard->text());
+    });
 }
 
 void bindSurface(ui::Surface& surface, QPlainTextEdit* widget) {

@@ -146,6 +146,7 @@ TEST_F(PlexaWindow, TheStatusBarSaysHowEachTransferEnded) {
         EXPECT_TRUE(shown->text().startsWith(c.begins)) << shown->text().toStdString();
         EXPECT_TRUE(shown->text().endsWith(c.ends)) << shown->text().toStdString();
     }
+    EXPECT_EQ(shown->toolTip(), shown->text());  // whole where the window cuts it
     EXPECT_TRUE(shown->isVisible());
     EXPECT_TRUE(window.rect().contains(QRect(shown->mapTo(&window, QPoint()), shown->size())));
     EXPECT_FALSE(window.findChild<QScrollArea*>()->isAncestorOf(shown));
