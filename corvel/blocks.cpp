@@ -63,22 +63,24 @@ serial::ExchangeResult Form1::exchangeBlock(const serial::Bytes& request, std::s
 bool Form1::write_v(std::uint8_t b) {
     const serial::ExchangeResult r =
         exchangeBlock(writeRequest(b, blockData(ProgramTable, b)), serial::kWriteReplyBytes);
+    const bool accepted = r.ok && serial::writeAccepted(r.reply);
+    failedTries_.note(r, accepted, env_.port);
     if (!r.ok) {
         Label13.setCaption(kNoReply);
         return false;
     }
-    const bool accepted = serial::writeAccepted(r.reply);
     Label13.setCaption(accepted ? kNormal : kDataError);
     return accepted;
 }
 
 bool Form1::read_v(std::uint8_t b) {
     const serial::ExchangeResult r = exchangeBlock(readRequest(b), serial::kReadReplyBytes);
+    const bool valid = r.ok && serial::readReplyValid(r.reply);
+    failedTries_.note(r, valid, env_.port);
     if (!r.ok) {
         Label13.setCaption(kNoReply);
         return false;
     }
-    const bool valid = serial::readReplyValid(r.reply);
     if (valid) setBlockData(ProgramTable, b, r.reply);
     Label13.setCaption(valid ? kNormal : kDataError);
     refresh();

@@ -103,6 +103,7 @@ void Form1::code7_zk() {
 void Form1::optionClick(int option) {
     if (option == Circulate || option == Pause) Timer3.setEnabled(true);
     if (option != Pause && option != Stop) Mode7Open = false;
+    if (option == Monitor || option == Control) setLampsLive(false);
     if (option == Monitor) MonitorReady = true;
     if (option == Control) {
         ControlReady = true;

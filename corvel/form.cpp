@@ -102,6 +102,7 @@ Form1::Form1(Environment env)
       Label10("Label10", "CommnuicationNumber"),
       Label9("Label9", "CommunicationTime"),
       progress("progress"),
+      StatusBar1("StatusBar1", ""),
       surface("Form1"),
       env_(std::move(env)),
       fileStatus_(Label13) {

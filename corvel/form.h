@@ -9,6 +9,7 @@
 #include "corvel/program_table.h"
 #include "serial/exchange.h"
 #include "serial/serial_port.h"
+#include "serial/transfer_outcome.h"
 #include "ui/clock.h"
 #include "ui/controls.h"
 #include "ui/file_status.h"
@@ -138,6 +139,7 @@ class Form1 {
     ui::Label Label10;
     ui::Label Label9;
     ui::ProgressBar progress;  // programs sent or read
+    ui::Label StatusBar1;      // how the last download or upload ended
 
     ui::Surface surface;  // the lines written onto the window (port scan)
 
@@ -175,7 +177,9 @@ class Form1 {
     void setTransfersEnabled(bool on);
     bool openPort();
     bool transferBlocks(int first, int last, bool reading, bool showProgress = false);
+    void transferShow(serial::Transfer transfer);
     void showLampLines();
+    void setLampsLive(bool live);
 
     // Lamp preview.
     void wirePreview();
@@ -192,6 +196,8 @@ class Form1 {
     ui::FileStatus fileStatus_;
     std::int64_t startTime_ = 0;
     bool showingProgress_ = false;  // a download or upload is running
+    serial::FailedTries failedTries_;
+    int stoppedAt_ = 0;  // the block a transfer given up stopped at
 };
 
 }  // namespace corvel

@@ -52,6 +52,7 @@ bool Form1::openPort() {
 bool Form1::transferBlocks(int first, int last, bool reading, bool showProgress) {
     showingProgress_ = showProgress;
     if (showProgress) progress.setProgress(0, last - first + 1);
+    failedTries_.clear();
     bool done = true;
     for (int b = first; b <= last && done; ++b) {
         for (int tries = 1;; ++tries) {
@@ -65,6 +66,7 @@ bool Form1::transferBlocks(int first, int last, bool reading, bool showProgress)
             if (ok) break;
             if (tries >= kTriesPerBlock) {
                 done = false;
+                stoppedAt_ = b;
                 break;
             }
         }
@@ -73,22 +75,34 @@ bool Form1::transferBlocks(int first, int last, bool reading, bool showProgress)
     return done;
 }
 
+// Every program's blocks to or from the controller; the status bar says
+// how it ended.
+void Form1::transferShow(serial::Transfer transfer) {
+    if (!openPort()) {
+        // The status line says why.
+        StatusBar1.setCaption(
+            serial::transferNotStarted(transfer, kLastProgramBlock, Label13.caption()));
+        return;
+    }
+    const bool done =
+        transferBlocks(1, kLastProgramBlock, transfer == serial::Transfer::Upload, true);
+    env_.port.close();
+    const std::int64_t elapsed = env_.clock.nowMs() - startTime_;
+    StatusBar1.setCaption(done ? serial::transferDone(transfer, 1, kLastProgramBlock, elapsed)
+                               : serial::transferStopped(transfer, stoppedAt_, stoppedAt_ - 1,
+                                                         kLastProgramBlock, elapsed, failedTries_));
+}
+
 void Form1::Command3_Click() {
     setTransfersEnabled(false);
-    if (openPort()) {
-        transferBlocks(1, kLastProgramBlock, false, true);
-        env_.port.close();
-    }
+    transferShow(serial::Transfer::Download);
     setTransfersEnabled(true);
 }
 
 void Form1::Command5_Click() {
     setTransfersEnabled(false);
     closeBitPanel();
-    if (openPort()) {
-        transferBlocks(1, kLastProgramBlock, true, true);
-        env_.port.close();
-    }
+    transferShow(serial::Transfer::Upload);
     Timer5.setEnabled(true);
 }
 
@@ -103,17 +117,28 @@ void Form1::Timer2_Timer() {
         Command3.setEnabled(true);
         Command5.setEnabled(true);
     }
-    if (!online) leddis();
+    if (!online) {
+        setLampsLive(true);
+        leddis();
+    }
     if (MonitorReady && option == Monitor) monwork();
+}
+
+// Greyed, the lamp lines show no outputs of the moment: in Monitor until
+// both blocks have been read, and in Control.
+void Form1::setLampsLive(bool live) {
+    for (ui::Label& line : Label7) line.setEnabled(live);
 }
 
 void Form1::monwork() {
     MonitorReady = false;
+    bool done = false;
     if (openPort()) {
-        const bool done = transferBlocks(kFirstOnlineBlock, kLastOnlineBlock, true);
+        done = transferBlocks(kFirstOnlineBlock, kLastOnlineBlock, true);
         env_.port.close();
         if (done) showLampLines();
     }
+    setLampsLive(done);
     MonitorReady = true;
 }
 

@@ -50,23 +50,26 @@ serial::ExchangeResult Form1::exchangeBlock(const serial::Bytes& request, std::s
 bool Form1::write_v(std::int16_t add_d1) {
     const serial::ExchangeResult r =
         exchangeBlock(writeRequest(add_d1, ProgramTable.block(add_d1)), serial::kWriteReplyBytes);
+    const bool accepted = r.ok && serial::writeAccepted(r.reply);
+    failedTries_.note(r, accepted, env_.port);
     if (!r.ok) {
         Label13.setCaption("端口不能收到数据");
         return false;
     }
     // Three bytes that are not the acceptance are a failure, and say so.
-    const bool accepted = serial::writeAccepted(r.reply);
     Label13.setCaption(accepted ? "CommunicateSuccessfully" : "CommunicateUnsuccessfully");
     return accepted;
 }
 
 bool Form1::read_v(std::int16_t add_d1) {
     const serial::ExchangeResult r = exchangeBlock(readRequest(add_d1), serial::kReadReplyBytes);
+    const bool valid = r.ok && serial::readReplyValid(r.reply);
+    failedTries_.note(r, valid, env_.port);
     if (!r.ok) {
         Label13.setCaption("CommunicationDataError");
         return false;
     }
-    if (!serial::readReplyValid(r.reply)) {
+    if (!valid) {
         Label13.setCaption("CommunicateUnsuccessfully");
         return false;
     }

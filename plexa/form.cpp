@@ -79,6 +79,7 @@ Form1::Form1(Environment env)
       Label10("Label10", "CommunicationNumbers"),
       Label13("Label13", "CommunicationPortState"),
       progress("progress"),
+      StatusBar1("StatusBar1", ""),
       surface("Form1"),
       env_(std::move(env)),
       fileStatus_(Label13) {

@@ -9,6 +9,7 @@
 #include "plexa/program_table.h"
 #include "serial/exchange.h"
 #include "serial/serial_port.h"
+#include "serial/transfer_outcome.h"
 #include "ui/clock.h"
 #include "ui/controls.h"
 #include "ui/file_status.h"
@@ -100,6 +101,7 @@ class Form1 {
     ui::Label Label10;
     ui::Label Label13;
     ui::ProgressBar progress;  // blocks of the range done
+    ui::Label StatusBar1;      // how the last transfer ended
 
     ui::Surface surface;  // the lines written onto the window (port scan)
 
@@ -138,6 +140,8 @@ class Form1 {
     void startTransfer(ui::Timer& stepTimer);
     void transferStep(bool upload);
     void finishTransfer();
+    std::string transferOutcome() const;
+    int rangeBlocks(double first) const;
     void showProgress();
     serial::ExchangeResult exchangeBlock(const serial::Bytes& request, std::size_t replyLength);
 
@@ -147,6 +151,8 @@ class Form1 {
     double currentBlock_ = 0;
     double firstBlock_ = 0;
     std::int16_t tries_ = 0;
+    serial::Transfer transfer_ = serial::Transfer::Download;
+    serial::FailedTries failedTries_;
     std::int64_t startTime_ = 0;
 };
 

@@ -57,6 +57,7 @@ void Form1::ccc() {
         }
     }
     Refreshing = false;
+    if (EditReady == 1) updateStepIndicator();
 }
 
 void Form1::ddd() {
@@ -101,13 +102,16 @@ void Form1::Timer1_Timer() {
     // half to even first, as the table's own count is rounded.
     const double shown = std::min(std::max(value(Text1[0]), 4.0), 1e9);
     const double divisor = base::roundHalfEven(shown) + 1;
+    const std::string scale = Label1[0].caption();
     Label1[0].setCaption(base::blankNumberText(std::floor(63984 / divisor)));
     Label1[1].setCaption("*16=" + base::blankNumberText(16 * shown));
+    if (EditReady == 1 && Label1[0].caption() != scale) updateStepIndicator();
     EditReady = 1;
 }
 
 // The step indicator shows how far the current step stands in the program,
 // on a scale of 8000. A field that holds no plain number leaves it as it is.
+// Once start-up is over it follows every refresh and every new Max.Step.
 void Form1::updateStepIndicator() {
     const std::optional<double> s = base::plainDecimal(Text5[0].text());
     const std::optional<double> m = base::plainDecimal(Label1[0].caption());

@@ -39,9 +39,13 @@ void Form1::startTransfer(ui::Timer& stepTimer) {
     Command3.setEnabled(false);
     Command5.setEnabled(false);
     tries_ = 0;
+    transfer_ = &stepTimer == &Timer7 ? serial::Transfer::Upload : serial::Transfer::Download;
+    failedTries_.clear();
     std::string error;
     if (!serial::openChosenPort(env_.port, Combo3.text(), error)) {
         Label13.setCaption(error);
+        StatusBar1.setCaption(serial::transferNotStarted(
+            transfer_, rangeBlocks(base::numberValue(Text8[0].text())), error));
         Timer5.setEnabled(true);
         return;
     }
@@ -78,16 +82,33 @@ void Form1::transferStep(bool upload) {
     if (!goOn) finishTransfer();
 }
 
+// The blocks from first to the last block of the range as its field reads now.
+int Form1::rangeBlocks(double first) const {
+    const double count = base::numberValue(Text8[1].text()) - first + 1;
+    return static_cast<int>(std::clamp(count, 0.0, 8001.0));
+}
+
 void Form1::showProgress() {
-    const double count = base::numberValue(Text8[1].text()) - firstBlock_ + 1;
-    const int total = static_cast<int>(std::clamp(count, 1.0, 8001.0));
+    const int total = std::max(1, rangeBlocks(firstBlock_));
     const int done = static_cast<int>(std::clamp(currentBlock_ - firstBlock_, 0.0, 8001.0));
     progress.setProgress(std::min(done, total), total);
 }
 
 void Form1::finishTransfer() {
     env_.port.close();
+    StatusBar1.setCaption(transferOutcome());
     Timer5.setEnabled(true);
+}
+
+// The range is done once the current block has passed its last block.
+std::string Form1::transferOutcome() const {
+    const auto first = static_cast<int>(firstBlock_);
+    const auto current = static_cast<int>(currentBlock_);
+    const std::int64_t elapsed = env_.clock.nowMs() - startTime_;
+    if (current > base::numberValue(Text8[1].text()))
+        return serial::transferDone(transfer_, first, current - 1, elapsed);
+    return serial::transferStopped(transfer_, current, current - first, rangeBlocks(firstBlock_),
+                                   elapsed, failedTries_);
 }
 
 }  // namespace plexa

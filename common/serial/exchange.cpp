@@ -1,5 +1,7 @@
 #include "serial/exchange.h"
 
+#include <algorithm>
+
 namespace serial {
 
 namespace {
@@ -14,6 +16,10 @@ std::size_t stillMissing(const Bytes& reply, std::size_t replyLength) {
     if (reply.empty()) return 0;
     const std::size_t needed = reply[0] == kRefusal ? 2 : replyLength;
     return needed > reply.size() ? needed - reply.size() : 0;
+}
+
+int msLeft(std::int64_t ms) {
+    return static_cast<int>(std::max<std::int64_t>(ms, 0));
 }
 
 void append(Bytes& reply, const Bytes& more) {
@@ -36,13 +42,15 @@ ExchangeResult exchange(SerialPort& port, const ui::Clock& clock,
     // line: the first look follows the first wait.
     for (;;) {
         const std::int64_t elapsed = clock.nowMs() - start;
-        // Sleep until input comes or the next look would be past the limit.
-        const int left = static_cast<int>(kReplyTimeoutMs + 1 - elapsed);
+        // Sleep until input comes or the next look would be past the limit;
+        // a slow `sent` callback may have used up all of the time.
+        const int left = msLeft(kReplyTimeoutMs + 1 - elapsed);
         // Once a reply has begun, the rest follows byte after byte: looking
         // again before all but the last can be in would only wake for each.
+        // That wait ends at the limit, where what has come is still in time.
         const std::size_t missing = stillMissing(result.reply, replyLength);
         if (!restedOnLine && missing > 1) {
-            port.waitForLine(missing - 1, left);
+            port.waitForLine(missing - 1, msLeft(kReplyTimeoutMs - elapsed));
             restedOnLine = true;
         } else {
             restedOnLine = false;

@@ -177,7 +177,8 @@ bool QtSerialPort::waitForInput(int timeoutMs) {
     if (!isOpen()) return false;
     // A wait wakes only for new bytes, not for those already taken in.
     if (port_->bytesAvailable() > 0) return true;
-    port_->waitForReadyRead(timeoutMs);
+    // Qt waits for ever on a negative time.
+    port_->waitForReadyRead(std::max(timeoutMs, 0));
     checkError();
     return port_->isOpen() && port_->bytesAvailable() > 0;
 }

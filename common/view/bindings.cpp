@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOptionComboBox>
@@ -453,6 +454,17 @@ void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget, ProgressPa
     widget->setStyle(plain);
     follow(
         progress, widget, [&progress](QProgressBar* w) { showProgress(progress, w); }, &painter);
+}
+
+void bindStatusBar(ui::Label& label, QStatusBar* bar) {
+    auto* widget = new QLabel(bar);
+    widget->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    bar->addWidget(widget, 1);
+    bindLabel(label, widget);
+    QPointer<QLabel> guard(widget);
+    label.observe([guard] {
+        if (guard) guard->setToolTip(guard->text());
+    });
 }
 
 void bindSurface(ui::Surface& surface, QPlainTextEdit* widget) {

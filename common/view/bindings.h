@@ -14,6 +14,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
 class QRadioButton;
+class QStatusBar;
 class QWidget;
 
 namespace view {
@@ -54,6 +55,10 @@ void bindFileList(ui::FileList& files, QListWidget* widget);
 void bindFrame(ui::Frame& frame, QGroupBox* widget);
 // The bar shows the progress as the painter shows it.
 void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget, ProgressPainter& painter);
+// The label's caption on the bar, at every change; a long one is cut at the
+// window's edge rather than widening the window, and shown whole as the
+// bar's tip.
+void bindStatusBar(ui::Label& label, QStatusBar* bar);
 // The surface's lines, read-only.
 void bindSurface(ui::Surface& surface, QPlainTextEdit* widget);
 

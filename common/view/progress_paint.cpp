@@ -2,16 +2,19 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <algorithm>
 
 namespace view {
 
 ProgressPainter::ProgressPainter(const ui::Clock& clock) : clock_(clock) {
     quiet_.setSingleShot(true);
-    quiet_.setInterval(static_cast<int>(kFrameMs));
     QObject::connect(&quiet_, &QTimer::timeout, [this] {
-        if (changedWhileWaiting_) {
+        // Changes that never rest, as when every cycle of Monitor outlasts
+        // a frame, are shown all the same two frames after the first.
+        const std::int64_t left = firstPendingMs_ + 2 * kFrameMs - clock_.nowMs();
+        if (changedWhileWaiting_ && left > 0) {
             changedWhileWaiting_ = false;
-            quiet_.start();
+            quiet_.start(static_cast<int>(std::min(left, kFrameMs)));
         } else {
             showPending();
         }
@@ -30,13 +33,14 @@ void ProgressPainter::paint() {
 }
 
 void ProgressPainter::defer(const void* control, std::function<void()> show) {
+    if (pending_.empty()) firstPendingMs_ = clock_.nowMs();
     pending_.insert_or_assign(control, std::move(show));
     // Restarting the timer at every change would cost more than the rest of
     // a monitor cycle's showing: it waits a frame more instead.
     if (quiet_.isActive()) {
         changedWhileWaiting_ = true;
     } else {
-        quiet_.start();
+        quiet_.start(static_cast<int>(kFrameMs));
     }
 }
 

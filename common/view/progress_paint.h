@@ -16,10 +16,10 @@ namespace view {
 // - paint(), called once a request has gone out, shows and paints them while
 //   the line carries the request, at most once a frame, without handling any
 //   input or timer, even while a blocking transfer holds the event loop;
-// - otherwise the event loop shows them once they have rested for a frame
-//   (within two frames of the last change), so a widget whose state ends
-//   where it began is not painted at all, and no painting falls between a
-//   transfer's blocks.
+// - otherwise the event loop shows them once they have rested for a frame,
+//   and at the latest two frames after the first change still waiting, so
+//   a widget whose state ends where it began is mostly not painted at all,
+//   and no painting falls between a transfer's blocks.
 class ProgressPainter {
   public:
     // About what a screen shows in a second: 25 pictures.
@@ -40,6 +40,7 @@ class ProgressPainter {
     QTimer quiet_;
     std::map<const void*, std::function<void()>> pending_;
     bool changedWhileWaiting_ = false;
+    std::int64_t firstPendingMs_ = 0;
     std::optional<std::int64_t> lastPaintMs_;
 };
 

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -238,8 +239,10 @@ MainWindow::MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* par
     drawing->setFixedSize(drawingSize(drawing));
     scroll->setWidget(drawing);
     setCentralWidget(scroll);
-
-    resize(view::scrolledSize(scroll, drawing->size(), view::screenRoom(this)));
+    // How a transfer ended stays in sight below the scrolled drawing.
+    view::bindStatusBar(form_.StatusBar1, statusBar());
+    const QSize bar(0, statusBar()->sizeHint().height());
+    resize(view::scrolledSize(scroll, drawing->size(), view::screenRoom(this) - bar) + bar);
 }
 
 QRect MainWindow::at(int left, int top, int width, int height) const {

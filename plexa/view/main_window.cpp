@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -151,7 +152,10 @@ MainWindow::MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* par
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidget(central);
     setCentralWidget(scroll);
-    resize(view::scrolledSize(scroll, central->sizeHint(), view::screenRoom(this)));
+    // How a transfer ended stays in sight below the scrolled drawing.
+    view::bindStatusBar(form_.StatusBar1, statusBar());
+    const QSize bar(0, statusBar()->sizeHint().height());
+    resize(view::scrolledSize(scroll, central->sizeHint(), view::screenRoom(this) - bar) + bar);
 }
 
 QWidget* MainWindow::titleRow(QWidget* parent) {

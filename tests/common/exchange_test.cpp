@@ -60,19 +60,22 @@ TEST(Exchange, JudgesTheReplyByItsBytesAndTheirTime) {
 
 // With 1 ms a byte, a 20-byte reply that begins at 8 ms is in at 27 ms at
 // the earliest: after its first byte the exchange looks again only when all
-// but the last can be in. A refusal needs one byte more, and is not kept
-// waiting for the rest.
-TEST(Exchange, OnceAReplyHasBegunLooksAgainWhenItsRestCanBeIn) {
+// but the last can be in, but not past the limit. A refusal needs one byte
+// more, and is not kept waiting for the rest. A `sent` callback that takes
+// longer than the limit leaves no time to wait, not a wait without end.
+TEST(Exchange, OnceAReplyHasBegunLooksAgainWhenItsRestCanBeInWithinTheLimit) {
     FakePort::Reply byteByByte;
     for (int i = 0; i < 20; ++i) byteByByte.push_back({8 + i, {static_cast<std::uint8_t>(i)}});
-    using Case = std::tuple<const char*, FakePort::Reply, bool, std::int64_t, int>;
+    using Case = std::tuple<const char*, FakePort::Reply, std::int64_t, bool, std::int64_t, int>;
     const Case cases[] = {
-        {"byte by byte", byteByByte, true, 27, 2},
-        {"in one piece", {{27, Bytes(20, 1)}}, true, 27, 1},
-        {"refusal", {{8, {15}}, {9, {0}}}, false, 9, 2},
+        {"byte by byte", byteByByte, 0, true, 27, 2},
+        {"in one piece", {{27, Bytes(20, 1)}}, 0, true, 27, 1},
+        {"refusal", {{8, {15}}, {9, {0}}}, 0, false, 9, 2},
+        {"the rest at the limit", {{499, {1}}, {500, Bytes(19, 1)}}, 0, true, 500, 1},
+        {"a callback past the limit", {}, 502, false, 502, 1},
     };
     ui::ManualClock clock;
-    for (const auto& [what, reply, ok, endMs, waits] : cases) {
+    for (const auto& [what, reply, sentMs, ok, endMs, waits] : cases) {
         SCOPED_TRACE(what);
         FakePort port(clock);
         port.setByteTimeMs(1);
@@ -80,8 +83,10 @@ TEST(Exchange, OnceAReplyHasBegunLooksAgainWhenItsRestCanBeIn) {
         port.queueReply(reply);
         const std::int64_t start = clock.nowMs();
         std::size_t sentAfter = 0;
-        const auto result = serial::exchange(port, clock, kRequest, 20,
-                                             [&] { sentAfter = port.requests().size(); });
+        const auto result = serial::exchange(port, clock, kRequest, 20, [&] {
+            sentAfter = port.requests().size();
+            clock.advance(sentMs);
+        });
         EXPECT_EQ(result.ok, ok);
         EXPECT_EQ(sentAfter, 1u);
         EXPECT_EQ(clock.nowMs() - start, endMs);

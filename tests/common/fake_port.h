@@ -75,21 +75,27 @@ class FakePort final : public serial::SerialPort {
     }
     bool waitForInput(int timeoutMs) override {
         ++waits_;
+        refuseNegative(timeoutMs);
         update();
         if (!open_ || !buffer_.empty()) return open_;
-        std::int64_t wakeAt = clock_.nowMs() + std::max(timeoutMs, 0);
+        std::int64_t wakeAt = clock_.nowMs() + timeoutMs;
         if (!incoming_.empty()) wakeAt = std::min(wakeAt, incoming_.begin()->first);
         clock_.setNow(wakeAt);
         update();
         return open_ && !buffer_.empty();
     }
     void waitForLine(std::size_t bytes, int timeoutMs) override {
-        clock_.advance(std::min<std::int64_t>(static_cast<std::int64_t>(bytes) * byteTimeMs_,
-                                              std::max(timeoutMs, 0)));
+        refuseNegative(timeoutMs);
+        clock_.advance(
+            std::min<std::int64_t>(static_cast<std::int64_t>(bytes) * byteTimeMs_, timeoutMs));
     }
     std::string errorString() const override { return error_; }
 
   private:
+    // A real port may take a negative time for no limit at all.
+    static void refuseNegative(int timeoutMs) {
+        if (timeoutMs < 0) throw std::invalid_argument("FakePort: a wait of a negative time");
+    }
     // Moves every byte due by now into the buffer. Looks this often without
     // the clock moving or a request being written can only be a loop that
     // spins: the test fails instead of hanging.

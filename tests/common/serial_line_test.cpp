@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <fstream>
+#include <future>
 
 #include "serial/exchange.h"
 #include "serial/qt_serial_port.h"
@@ -57,6 +58,17 @@ TEST_F(SerialLineTest, ALostDeviceEndsThePortsUseWhicheverCallNoticesIt) {
         EXPECT_FALSE(port.isOpen());
         EXPECT_THAT(port.errorString(), HasSubstr("COM3: the device failed"));
     }
+}
+
+// A wait worked out below zero returns at once: to the system it would be
+// a wait without end. If it does not, the simulator's end frees it.
+TEST_F(SerialLineTest, ANegativeWaitIsNoWait) {
+    link();
+    auto waited = std::async(std::launch::async, [this] { return port.waitForInput(-1); });
+    const bool returned = waited.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+    if (!returned) sim->stop();
+    EXPECT_TRUE(returned);
+    EXPECT_FALSE(waited.get());
 }
 
 TEST_F(SerialLineTest, OpenFailuresNameThePortAndTheReasonAndTheLinkMoves) {

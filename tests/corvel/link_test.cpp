@@ -120,8 +120,13 @@ TEST_F(CorvelLinkTest, SixthFailureGivesUpAndASixthTrySuccessGoesOn) {
     EXPECT_EQ(port.requests().size(), 245u);
 
     const size_t before = port.requests().size();
-    for (int i = 0; i < 6; ++i) port.queueReply(Bytes{});
+    port.queueReply(Bytes{15, 15});
+    for (int i = 0; i < 4; ++i) port.queueReply(Bytes{});
+    port.queueReply(Bytes{15, 15});
     form->Command3.click();
+    EXPECT_EQ(form->StatusBar1.caption(),
+              "Download stopped at block 1: 0 of 240 blocks sent in 2.0 s; refused 2 times, no "
+              "reply 4 times");
     EXPECT_EQ(port.requests().size() - before, 6u);
     EXPECT_EQ(form->progress.value(), 0);
     EXPECT_EQ(form->progress.maximum(), 240);  // set before any block goes
@@ -139,10 +144,20 @@ TEST_F(CorvelLinkTest, MonitorShowsTheControllersOutputs) {
     form->Options.select(corvel::Monitor);
     tick(100);
     EXPECT_EQ(form->Label7[0].caption(), "");  // a cycle that gave up shows nothing
+    EXPECT_FALSE(form->Label7[3].enabled());   // greyed until a valid reading
     tick(100);
     EXPECT_EQ(form->Label7[0].caption(), "I" + std::string(63, '.'));
     EXPECT_EQ(form->Label7[1].caption(), std::string(63, '.') + "I");
+    EXPECT_TRUE(form->Label7[3].enabled());
     EXPECT_FALSE(form->Command3.enabled());
+    // Control's lines show no outputs of the moment; the preview's and
+    // Monitor's are live from their first picture.
+    for (const auto& [option, live] :
+         {std::pair{corvel::Control, false}, {corvel::Stop, true}, {corvel::Monitor, true}}) {
+        form->Options.select(option);
+        tick(100);
+        EXPECT_EQ(form->Label7[0].enabled(), live) << option;
+    }
 }
 
 TEST_F(CorvelLinkTest, ControlSendsTheListAsRow120) {

@@ -50,6 +50,10 @@ TEST_F(CorvelWindow, NamesItsWidgetsAfterTheirControlsAndBindsThem) {
     EXPECT_EQ(form.Combo2.text(), "5");
     QTest::mouseClick(find<QRadioButton>("Option3"), Qt::LeftButton);
     EXPECT_EQ(form.Options.selected(), corvel::Pause);
+    click("Command3");
+    EXPECT_EQ(find<QLabel>("StatusBar1")->text(),
+              "Download not started: 0 of 240 blocks sent; No COM port Combo3: choose a port from "
+              "1 to 16");
     form.Options.setOptionEnabled(corvel::Monitor, false);  // as during a transfer
     EXPECT_FALSE(find<QRadioButton>("Option5")->isEnabled());
     EXPECT_TRUE(find<QRadioButton>("Option6")->isEnabled());
@@ -71,6 +75,13 @@ TEST_F(CorvelWindow, TheLampLinesDrawTheirLamps) {
     EXPECT_TRUE(lit(0) && !lit(1));
     form.Label7[2].setCaption(".I" + std::string(62, '.'));
     EXPECT_TRUE(!lit(0) && lit(1));
+    // Greyed while Monitor has read nothing (here: no port opens).
+    QTest::mouseClick(find<QRadioButton>("Option5"), Qt::LeftButton);
+    form.timers.advance(clock, 100);
+    EXPECT_FALSE(line->isEnabled());
+    QTest::mouseClick(find<QRadioButton>("Option1"), Qt::LeftButton);
+    form.timers.advance(clock, 100);
+    EXPECT_TRUE(line->isEnabled());
 }
 
 // A click at the middle of a shown control reaches that control; the

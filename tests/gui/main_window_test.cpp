@@ -104,4 +104,52 @@ TEST_F(PlexaWindow, ATransferPaintsItsProgressOnlyWhileARequestIsOnTheLine) {
     EXPECT_EQ(find<QProgressBar>("progress")->value(), 40);
 }
 
+// Below the scrolled drawing, in sight at any size, the status bar says how
+// each transfer ended: where it stopped, how many blocks went and why.
+TEST_F(PlexaWindow, TheStatusBarSaysHowEachTransferEnded) {
+    const auto failing = [this](int block, serial::Bytes reply) {
+        return [this, block, reply](const serial::Bytes& request) {
+            if (request[3] == block) return fake::FakePort::Reply{{2, reply}};
+            return fake::FakePort::Reply{{2, controller.answer(request)}};
+        };
+    };
+    port.setOpenFails(5);
+    const struct {
+        const char *port, *last, *button;
+        fake::FakePort::Responder responder;
+        const char *begins, *ends;
+    } cases[] = {
+        {"1", "40", "Command3", failing(99, {}),
+         "Download done: blocks 0 to 40, 41 of 41 blocks "
+         "sent in ",
+         " s"},
+        {"1", "40", "Command3", failing(27, {15, 15}),
+         "Download stopped at block 27: 27 of 41 blocks sent in ", " s; refused 6 times"},
+        {"1", "10", "Command5", failing(3, {}),
+         "Upload stopped at block 3: 3 of 11 blocks read in ", " s; no reply 6 times"},
+        {"5",
+         "40",
+         "Command3",
+         {},
+         "Download not started: 0 of 41 blocks sent; COM5: no such port",
+         ""},
+    };
+    window.resize(320, 200);
+    auto* shown = find<QLabel>("StatusBar1");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.begins);
+        form->Combo3.setText(c.port);
+        form->Text8[1].setText(c.last);
+        port.setResponder(c.responder);
+        click(c.button);
+        runTransfer(10'000);
+        EXPECT_TRUE(shown->text().startsWith(c.begins)) << shown->text().toStdString();
+        EXPECT_TRUE(shown->text().endsWith(c.ends)) << shown->text().toStdString();
+    }
+    EXPECT_EQ(shown->toolTip(), shown->text());  // whole where the window cuts it
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_TRUE(window.rect().contains(QRect(shown->mapTo(&window, QPoint()), shown->size())));
+    EXPECT_FALSE(window.findChild<QScrollArea*>()->isAncestorOf(shown));
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <thread>
 
 #include "corvel/view/main_window.h"
 #include "fake_port.h"
@@ -48,6 +49,8 @@ TEST(CorvelProgress, TheBlockNumberAndTheBarMoveAtMostOnceAFrameAndNothingElseIs
         probe.find(name)->installEventFilter(&paints);
     form.Command3.click();
     EXPECT_EQ(form.Label13.caption(), "the communication is normal");
+    EXPECT_EQ(probe.find<QLabel>("StatusBar1")->text(),
+              "Download done: blocks 1 to 240, 240 of 240 blocks sent in 6.0 s");
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_NE(shown[0], shown[1]);
     EXPECT_GE(paints.counts["Label10"], 100);
@@ -101,6 +104,25 @@ TEST(ProgressPainter, ShowsAtMostOnceAFrameOrAfterAFrameAtRest) {
     label.setCaption(" 1");
     EXPECT_TRUE(QTest::qWaitFor([&paints] { return paints.counts["Label10"] == 3; }));
     EXPECT_EQ(shown->text(), " 1");
+}
+
+// Changes that never rest for a frame, as when every cycle of Monitor waits
+// longer than its tick for a reply that does not come, are shown all the same.
+TEST(ProgressPainter, ShowsChangesThatNeverRest) {
+    ui::SteadyClock clock;
+    view::ProgressPainter painter(clock);
+    QWidget window;
+    auto* shown = new QLabel(&window);
+    ui::Label label("Label13", "");
+    view::bindLabel(label, shown, &painter);
+    QTimer cycle;
+    QObject::connect(&cycle, &QTimer::timeout, [&label] {
+        label.setCaption("");
+        std::this_thread::sleep_for(std::chrono::milliseconds(70));
+        label.setCaption("the port can not receive the date");
+    });
+    cycle.start(100);
+    EXPECT_TRUE(QTest::qWaitFor([shown] { return !shown->text().isEmpty(); }, 1000));
 }
 
 // The bar fills without gaps as far as the share done: a long transfer

@@ -43,9 +43,14 @@ TEST_F(PlexaFormTest, WriteAndReadJudgeTheReply) {
         EXPECT_FALSE(f.write_v(2));
         EXPECT_EQ(f.Label13.caption(), "CommunicateUnsuccessfully");
     }
-    controller.setFault(ctrlsim::Fault::kNoReply, 1);
-    EXPECT_FALSE(f.write_v(2));
-    EXPECT_EQ(f.Label13.caption(), "端口不能收到数据");
+    // A refusal says what a time-out says.
+    for (const auto fault : {ctrlsim::Fault::kNoReply, ctrlsim::Fault::kRefuse}) {
+        controller.setFault(fault, 2);
+        EXPECT_FALSE(f.write_v(2));
+        EXPECT_EQ(f.Label13.caption(), "端口不能收到数据");
+        EXPECT_FALSE(f.read_v(2));
+        EXPECT_EQ(f.Label13.caption(), "CommunicationDataError");
+    }
 
     ctrlsim::Block data{};
     data.fill(9);

@@ -46,6 +46,26 @@ TEST_F(PlexaFormTest, EditsCountFromTheFirstTickAndTheStepIndicatorScalesTo8000)
         f.Text5[field].type(typed);
         EXPECT_EQ(f.step.text(), shown) << typed;
     }
+    // Later ticks and refreshes follow a new Max.Step: step 1000 of 4, then 16
+    // groups; step 12000 of 4 groups, moved to 3763 by a load of 16 groups.
+    f.Text1[0].type("4");
+    tick();
+    f.Text5[0].type("1000");
+    EXPECT_EQ(f.step.text(), "625");
+    f.Text1[0].type("16");
+    tick();
+    EXPECT_EQ(f.step.text(), "2126");
+    plexa::ProgramTable wide;
+    wide.setWord(0, 16);
+    writeProgram(dataDir / "wide.qdf", wide);
+    f.Text1[0].type("4");
+    tick();
+    f.Text5[0].type("12000");
+    f.Text2.type("wide");
+    f.Command1.click();
+    EXPECT_EQ(f.step.text(), "2353");  // 3763 x 8000 / 12796
+    tick();
+    EXPECT_EQ(f.step.text(), "8000");
 }
 
 TEST_F(PlexaFormTest, RefreshShowsTheLoadedProgramClampedAndTheTickTheGroupsTyped) {
@@ -57,6 +77,7 @@ TEST_F(PlexaFormTest, RefreshShowsTheLoadedProgramClampedAndTheTickTheGroupsType
     table.setByte(67, 0x80);   // output 255
     writeProgram(dataDir / "mernal.qdf", table);
     auto& f = startEditing();
+    EXPECT_EQ(f.step.text(), "00");  // the first tick's Max.Step is start-up's
     EXPECT_EQ(f.Text1[0].text(), "16");
     EXPECT_EQ(f.Text1[1].text(), "9");
     EXPECT_EQ(f.Text1[8].text(), "1234");
