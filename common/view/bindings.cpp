@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "view/progress_paint.h"
@@ -226,6 +227,7 @@ class ListView final : public QObject {
         if (shownItems_ != list_.items()) {
             showItems(widget_, list_.items());
             shownItems_ = list_.items();
+            widest_.reset();
             const QSignalBlocker block(widget_);
             widget_->clearSelection();
             shown_.assign(list_.items().size(), false);
@@ -237,7 +239,8 @@ class ListView final : public QObject {
     }
 
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Resize) showColumns();
+        if (event->type() == QEvent::FontChange) widest_.reset();
+        if (event->type() == QEvent::Resize || event->type() == QEvent::FontChange) showColumns();
         return false;
     }
 
@@ -288,8 +291,15 @@ class ListView final : public QObject {
         if (widget_->gridSize() != cell) widget_->setGridSize(cell);
     }
 
-    // An item's text with the margins the view keeps on either side of it.
-    int widestItem() const {
+    // An item's text with the margins the view keeps on either side of it;
+    // measured once for the items and font shown, as every change of an
+    // item's state shows the list again.
+    int widestItem() {
+        if (!widest_) widest_ = measureWidestItem();
+        return *widest_;
+    }
+
+    int measureWidestItem() const {
         const QFontMetrics metrics = widget_->fontMetrics();
         int widest = 0;
         for (const auto& item : list_.items())
@@ -305,6 +315,7 @@ class ListView final : public QObject {
     int designMaxHeight_;
     std::vector<std::string> shownItems_;
     std::vector<bool> shown_;
+    std::optional<int> widest_;
 };
 
 void showFiles(const ui::FileList& files, QListWidget* widget) {
