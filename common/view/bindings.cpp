@@ -344,7 +344,14 @@ void showSurface(const ui::Surface& surface, QPlainTextEdit* widget) {
     QStringList lines;
     for (const auto& line : surface.lines()) lines << qs(line);
     const QString text = lines.join('\n');
-    if (widget->toPlainText() != text) widget->setPlainText(text);
+    const QString shown = widget->toPlainText();
+    if (shown == text) return;
+    // A line printed below the others is laid out alone.
+    if (!shown.isEmpty() && text.startsWith(shown + '\n')) {
+        widget->appendPlainText(text.mid(shown.size() + 1));
+        return;
+    }
+    widget->setPlainText(text);
 }
 
 }  // namespace
