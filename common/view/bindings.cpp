@@ -227,7 +227,7 @@ class ListView final : public QObject {
         if (shownItems_ != list_.items()) {
             showItems(widget_, list_.items());
             shownItems_ = list_.items();
-            widest_.reset();
+            widestText_.reset();
             const QSignalBlocker block(widget_);
             widget_->clearSelection();
             shown_.assign(list_.items().size(), false);
@@ -239,8 +239,7 @@ class ListView final : public QObject {
     }
 
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::FontChange) widest_.reset();
-        if (event->type() == QEvent::Resize || event->type() == QEvent::FontChange) showColumns();
+        if (event->type() == QEvent::Resize) showColumns();
         return false;
     }
 
@@ -291,22 +290,25 @@ class ListView final : public QObject {
         if (widget_->gridSize() != cell) widget_->setGridSize(cell);
     }
 
-    // An item's text with the margins the view keeps on either side of it;
-    // measured once for the items and font shown, as every change of an
-    // item's state shows the list again.
+    // An item's text with the margins the view keeps on either side of it.
     int widestItem() {
-        if (!widest_) widest_ = measureWidestItem();
-        return *widest_;
+        const int margin =
+            widget_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget_) + 1;
+        return widestText() + 2 * margin;
     }
 
-    int measureWidestItem() const {
+    // Measured once for the items and the font shown, as every change of an
+    // item's state shows the list again.
+    int widestText() {
+        const QFont font = widget_->font();
+        if (widestText_ && measuredFont_ == font) return *widestText_;
         const QFontMetrics metrics = widget_->fontMetrics();
         int widest = 0;
         for (const auto& item : list_.items())
             widest = std::max(widest, metrics.horizontalAdvance(qs(item)));
-        const int margin =
-            widget_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget_) + 1;
-        return widest + 2 * margin;
+        measuredFont_ = font;
+        widestText_ = widest;
+        return widest;
     }
 
     const ui::ListBox& list_;
@@ -315,7 +317,8 @@ class ListView final : public QObject {
     int designMaxHeight_;
     std::vector<std::string> shownItems_;
     std::vector<bool> shown_;
-    std::optional<int> widest_;
+    QFont measuredFont_;
+    std::optional<int> widestText_;
 };
 
 void showFiles(const ui::FileList& files, QListWidget* widget) {
