@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "paced_line.h"
 #include "plexa/blocks.h"
@@ -25,20 +27,56 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// How late a 1 ms tick of the event loop comes.
-double tickLateness() {
+// How long a zero-time timer takes to come round: one pass of the event
+// loop, as between two steps of a transfer.
+double passTime() {
     QTimer timer;
-    timer.setTimerType(Qt::PreciseTimer);
     timer.setSingleShot(true);
-    std::vector<double> late;
+    std::vector<double> passes;
     for (int i = 0; i < kSamples; ++i) {
         const auto start = bench::Clock::now();
-        timer.start(1);
+        timer.start(0);
         bench::runEventsUntil([&timer] { return !timer.isActive(); });
-        late.push_back(bench::secondsSince(start) - 0.001);
+        passes.push_back(bench::secondsSince(start));
     }
-    return median(late);
+    return median(passes);
 }
+
+// Clicks on another window while the program runs, one every 37 ms, posted
+// from another thread as the window system brings them; keeps how late the
+// event loop handled each.
+class Clicker {
+  public:
+    Clicker() {
+        other_.setObjectName("Other");
+        other_.show();
+    }
+    void during(const std::function<void()>& run) {
+        std::atomic<bool> done = false;
+        std::thread clicks([this, &done] {
+            while (!done) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(37));
+                const auto posted = bench::Clock::now();
+                QMetaObject::invokeMethod(
+                    &other_,
+                    [this, posted] {
+                        other_.click();
+                        late_.push_back(bench::secondsSince(posted));
+                    },
+                    Qt::QueuedConnection);
+            }
+        });
+        run();
+        done = true;
+        clicks.join();
+    }
+    double latest() const { return *std::max_element(late_.begin(), late_.end()); }
+    double typical() const { return median(late_); }
+
+  private:
+    QPushButton other_{"Other window"};
+    std::vector<double> late_;
+};
 
 // How much longer than its bytes need on the wire one block's exchange
 // takes, outside the timers: the controller's waking for the request and
@@ -77,8 +115,9 @@ void PlexaDownloadWithWindow(benchmark::State& state) {
     form.load();
     bench::showSettled(window);
     form.Text8[1].setText(std::to_string(kBlocks - 1));
-    const double late = tickLateness();
+    const double pass = passTime();
     const double excess = exchangeExcess(form, port);
+    Clicker clicker;
     bench::Timings best;
     for (auto _ : state) {
         best = bench::byTurns(
@@ -88,8 +127,10 @@ void PlexaDownloadWithWindow(benchmark::State& state) {
             },
             [&] {
                 const auto start = bench::Clock::now();
-                window.findChild<QPushButton*>("Command3")->click();
-                bench::runEventsUntil([&form] { return form.Timer5.enabled(); });
+                clicker.during([&] {
+                    window.findChild<QPushButton*>("Command3")->click();
+                    bench::runEventsUntil([&form] { return form.Timer5.enabled(); });
+                });
                 const double seconds = bench::secondsSince(start);
                 bench::runEventsUntil([&form] { return form.Command3.enabled(); });
                 return seconds;
@@ -97,14 +138,16 @@ void PlexaDownloadWithWindow(benchmark::State& state) {
         state.SetIterationTime(best.program);
     }
     bench::reportAgainstClient(state, best, kBlocks, kWireSeconds);
-    // The design's own floor: the two 1 ms timer ticks between blocks.
-    state.counters["floor_ratio"] = (kWireSeconds + kBlocks * 0.002) / kWireSeconds;
-    // That floor with what this machine adds to each tick and exchange.
-    state.counters["tick_late_us"] = late * 1e6;
+    // The wire's time with what this machine adds to each block: a pass of
+    // the event loop for each of the two ticks, and the exchange's excess.
+    state.counters["pass_us"] = pass * 1e6;
     state.counters["exchange_excess_us"] = excess * 1e6;
     state.counters["machine_floor_ratio"] =
-        (kWireSeconds + kBlocks * (0.002 + 2 * late + excess)) / kWireSeconds;
-    state.SetLabel(form.Label13.caption() + ", target: adds at most 2.3 ms a block");
+        (kWireSeconds + kBlocks * (2 * pass + excess)) / kWireSeconds;
+    // A click on another window waits at most for the block on the line.
+    state.counters["click_late_ms"] = 1000 * clicker.typical();
+    state.counters["click_late_max_ms"] = 1000 * clicker.latest();
+    state.SetLabel(form.Label13.caption() + ", target: adds at most 0.3 ms a block");
 }
 BENCHMARK(PlexaDownloadWithWindow)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 

@@ -1,5 +1,6 @@
 // Download and upload: one block exchange per timer step.
 #include <algorithm>
+#include <initializer_list>
 
 #include "base/number.h"
 #include "plexa/form.h"
@@ -26,6 +27,9 @@ void Form1::wireTransfers() {
         Timer8.setEnabled(false);
         Timer7.setEnabled(true);
     };
+    // Each step and re-arm comes as soon as the window has handled its
+    // events, rather than a millisecond later: the line sets the pace.
+    for (ui::Timer* chained : {&Timer6, &Timer7, &Timer8, &Timer9}) chained->setZeroWait(true);
     Timer5.onTick = [this] {
         Command3.setEnabled(true);
         Command5.setEnabled(true);

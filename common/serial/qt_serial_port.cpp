@@ -59,6 +59,23 @@ std::string openFailure(const QSerialPort& port) {
     }
 }
 
+// A device that is not there at all, told without Qt's open, which takes and
+// gives back the device's lock file first: a start-up scan meets mostly such
+// ports.
+bool missing(const std::string& device, std::string& reason) {
+#ifdef _WIN32
+    (void)device;
+    (void)reason;
+    return false;
+#else
+    std::error_code error;
+    if (std::filesystem::status(device, error).type() != std::filesystem::file_type::not_found)
+        return false;
+    reason = "the device does not exist (" + error.message() + ")";
+    return true;
+#endif
+}
+
 // Qt takes a name that is not a path for one below /dev.
 std::string deviceOf(int number, const std::filesystem::path& dataDir) {
     const std::string device = comPortDevice(number, dataDir);
@@ -103,6 +120,10 @@ bool QtSerialPort::open() {
     const std::string device = deviceOf(number_, dataDir_);
     if (takeBack(device)) return true;
     release();
+    if (std::string reason; missing(device, reason)) {
+        error_ = portName(number_) + " (" + device + "): " + reason;
+        return false;
+    }
     port_->setPortName(QString::fromStdString(device));
     const bool opened = port_->open(QIODevice::ReadWrite);
     if (opened) {

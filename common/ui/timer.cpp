@@ -11,7 +11,7 @@ Timer::Timer(TimerHub& hub, std::string name, int intervalMs, bool enabled)
 }
 
 void Timer::arm() {
-    due_ = hub_.clock().nowMs() + interval_;
+    due_ = hub_.clock().nowMs() + (zeroWait_ ? 0 : interval_);
 }
 
 void Timer::setInterval(int ms) {

@@ -15,6 +15,8 @@ class TimerHub;
 
 // A periodic window timer. Enabling a running timer or re-applying its
 // interval leaves the countdown alone; a new interval restarts it at once.
+// A timer set to wait no time is due again as soon as it is armed: it ticks
+// once the event loop has handled what is pending, not an interval later.
 class Timer {
   public:
     Timer(TimerHub& hub, std::string name, int intervalMs, bool enabled);
@@ -26,6 +28,7 @@ class Timer {
     bool enabled() const { return enabled_; }
     void setInterval(int ms);
     void setEnabled(bool on);
+    void setZeroWait(bool on) { zeroWait_ = on; }
 
     std::function<void()> onTick;
 
@@ -37,6 +40,7 @@ class Timer {
     std::string name_;
     int interval_;
     bool enabled_ = false;
+    bool zeroWait_ = false;
     std::int64_t due_ = 0;
 };
 
@@ -51,7 +55,8 @@ class TimerHub {
     // Earliest due time of an enabled timer, if any.
     std::optional<std::int64_t> nextDue() const;
 
-    // Delivers every tick that is due now; each timer ticks at most once.
+    // One pass of the event loop: delivers every tick that is due now; each
+    // timer ticks at most once.
     void runDue();
 
     // For a ManualClock: moves time forward by ms, delivering each tick at

@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "view/progress_paint.h"
@@ -227,6 +228,7 @@ class ListView final : public QObject {
         if (shownItems_ != list_.items()) {
             showItems(widget_, list_.items());
             shownItems_ = list_.items();
+            widestText_.reset();
             const QSignalBlocker block(widget_);
             widget_->clearSelection();
             shown_.assign(list_.items().size(), false);
@@ -290,14 +292,24 @@ class ListView final : public QObject {
     }
 
     // An item's text with the margins the view keeps on either side of it.
-    int widestItem() const {
+    int widestItem() {
+        const int margin =
+            widget_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget_) + 1;
+        return widestText() + 2 * margin;
+    }
+
+    // Measured once for the items and the font shown, as every change of an
+    // item's state shows the list again.
+    int widestText() {
+        const QFont font = widget_->font();
+        if (widestText_ && measuredFont_ == font) return *widestText_;
         const QFontMetrics metrics = widget_->fontMetrics();
         int widest = 0;
         for (const auto& item : list_.items())
             widest = std::max(widest, metrics.horizontalAdvance(qs(item)));
-        const int margin =
-            widget_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget_) + 1;
-        return widest + 2 * margin;
+        measuredFont_ = font;
+        widestText_ = widest;
+        return widest;
     }
 
     const ui::ListBox& list_;
@@ -306,6 +318,8 @@ class ListView final : public QObject {
     int designMaxHeight_;
     std::vector<std::string> shownItems_;
     std::vector<bool> shown_;
+    QFont measuredFont_;
+    std::optional<int> widestText_;
 };
 
 void showFiles(const ui::FileList& files, QListWidget* widget) {
@@ -334,7 +348,14 @@ void showSurface(const ui::Surface& surface, QPlainTextEdit* widget) {
     QStringList lines;
     for (const auto& line : surface.lines()) lines << qs(line);
     const QString text = lines.join('\n');
-    if (widget->toPlainText() != text) widget->setPlainText(text);
+    const QString shown = widget->toPlainText();
+    if (shown == text) return;
+    // A line printed below the others is laid out alone.
+    if (!shown.isEmpty() && text.startsWith(shown + '\n')) {
+        widget->appendPlainText(text.mid(shown.size() + 1));
+        return;
+    }
+    widget->setPlainText(text);
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <fstream>
@@ -98,8 +101,26 @@ TEST_F(SerialLineTest, OpenFailuresNameThePortAndTheReasonAndTheLinkMoves) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir.path() / "com5")));
 }
 
+// Tells whether the system opened or closed a device since the last look.
+class DeviceWatch {
+  public:
+    explicit DeviceWatch(const std::string& device) : fd_(inotify_init1(IN_NONBLOCK)) {
+        inotify_add_watch(fd_, device.c_str(), IN_OPEN | IN_CLOSE);
+    }
+    ~DeviceWatch() { ::close(fd_); }
+    DeviceWatch(const DeviceWatch&) = delete;
+    DeviceWatch& operator=(const DeviceWatch&) = delete;
+    bool touched() const {
+        char events[1024];
+        return ::read(fd_, events, sizeof events) > 0;
+    }
+
+  private:
+    int fd_;
+};
+
 // Another program (here another port object) gets the device once the port
-// has let it go.
+// has let it go; a reopen before then neither closes nor opens it.
 TEST_F(SerialLineTest, AClosedPortKeepsItsDeviceForAReopenThenLetsItGo) {
     link();
     serial::QtSerialPort other(dir.path());
@@ -108,14 +129,17 @@ TEST_F(SerialLineTest, AClosedPortKeepsItsDeviceForAReopenThenLetsItGo) {
     EXPECT_FALSE(port.isOpen());
     EXPECT_FALSE(port.write(kReadBlock1));
     EXPECT_FALSE(other.open());
+    const DeviceWatch device(sim->slavePath());
     ASSERT_TRUE(port.open());
     EXPECT_TRUE(serial::exchange(port, clock, kReadBlock1, 20).ok);
+    EXPECT_FALSE(device.touched());
 
     port.close();
     const auto closedAt = clock.nowMs();
     while (!other.open() && clock.nowMs() - closedAt < 10 * serial::kReleaseDelayMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     EXPECT_TRUE(other.isOpen()) << other.errorString();
+    EXPECT_TRUE(device.touched());
 
     // Opening another device lets it go at once, and so does the port's end.
     fs::create_symlink(dir.path() / "unplugged", dir.path() / "com4");
