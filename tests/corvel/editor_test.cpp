@@ -11,136 +11,79 @@
 namespace {
 
 // What typing stores, and its range, is the Corvel window fuzz target's rule;
-// here, which row the selectors choose.
+// here, which row the selectors choose: PB 3 is row 33.
 TEST_F(CorvelEditorTest, TheSelectorsChooseTheRowThatTypingEdits) {
     auto& f = startEditing();
-    f.Combo1.pick(1);  // PB 3: row 33
-    f.Combo2.pick(3);
-    f.Text1[4].type("300");
-    EXPECT_EQ(f.ProgramTable.at(33, 6), 255);
-    f.Combo1.pick(3);
-    f.Combo2.pick(29);
+    run({"Combo1#1", "Combo2#3", "Text1(4)=300", "at 33,6?255", "Combo1#3", "Combo2#29"});
     EXPECT_EQ(f.selectedRow(), 119);
 }
 
+// In mode 7 the mask and the fields around it take no typing; the header
+// follows the fields at the next tick.
 TEST_F(CorvelEditorTest, HeaderRefreshFollowsTheFieldsAfterASecond) {
     auto& f = startEditing();
-    for (const auto& [mode, name] :
-         {std::pair{"1", "OpenPointAdd "}, std::pair{"5", "Single-cycle0perate"},
-          std::pair{"7", "SequenceControl"}}) {
-        f.Text1[0].type(mode);
-        tick(1000);
-        EXPECT_EQ(f.Label8.caption(), name);
-    }
-    EXPECT_TRUE(f.Command8.visible());
-    for (int i = 0; i < 18; ++i)  // the mask and the fields around it take no typing
+    run({"Text1(0)=1", "tick", "Label8?OpenPointAdd ", "Text1(0)=5", "tick",
+         "Label8?Single-cycle0perate", "Text1(0)=7", "tick", "Label8?SequenceControl",
+         "Command8.visible?1"});
+    for (int i = 0; i < 18; ++i)
         EXPECT_EQ(f.Text1[static_cast<size_t>(i)].enabled(), i < 5 || i == 17) << i;
-
     f.Text1[0].type("6");
     for (int i : {5, 7, 9}) f.Text1[static_cast<size_t>(i)].setText("4");
-    EXPECT_EQ(f.Label8.caption(), "SequenceControl");  // until the next tick
-    tick(1000);
-    EXPECT_EQ(f.Label8.caption(), "Water-Pttern Rolling-Over");
+    run({"Label8?SequenceControl", "tick", "Label8?Water-Pttern Rolling-Over", "Text1(7)=5", "tick",
+         "Label8?MultipleMove "});
     for (const ui::TextBox& field : f.Text1) EXPECT_TRUE(field.enabled()) << field.name();
-    f.Text1[7].type("5");
-    tick(1000);
-    EXPECT_EQ(f.Label8.caption(), "MultipleMove ");
 }
 
+// The refresh shows all nine Additional values; the field the panel covers
+// stores nothing while it is open.
 TEST_F(CorvelEditorTest, TimeUnitAndTheAdditionalPanel) {
     auto& f = startEditing();
-    f.Command7.click();
-    EXPECT_TRUE(f.Frame3.visible());
-    for (const auto& [unit, label] :
-         {std::pair{"1", " 0.1s"}, std::pair{"9", " 0.1s"}, std::pair{"0", "0.01s"}}) {
-        f.Text5[0].type(unit);
-        tick(1000);
-        EXPECT_EQ(f.Label24.caption(), label);
-    }
+    run({"Command7!", "Frame3.visible?1", "Text5(0)=1", "tick", "Label24? 0.1s", "Text5(0)=9",
+         "tick", "Label24? 0.1s", "Text5(0)=0", "tick", "Label24?0.01s"});
     for (int i = 0; i < 9; ++i) f.ProgramTable.set(i, 19, static_cast<std::uint8_t>(20 + i));
-    f.Combo2.pick(3);  // the refresh shows all nine values
+    f.Combo2.pick(3);
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(f.Text5[static_cast<size_t>(i)].text(), std::to_string(20 + i)) << i;
-    f.Text5[3].type("77");
-    EXPECT_EQ(f.ProgramTable.at(3, 19), 77);
-    f.Text1[17].type("5");  // covered by the panel: not stored
-    EXPECT_EQ(f.ProgramTable.at(3, 19), 77);
-    f.Command7.click();
-    f.Text1[17].type("6");
-    EXPECT_EQ(f.ProgramTable.at(3, 19), 6);
+    run({"Text5(3)=77", "at 3,19?77", "Text1(17)=5", "at 3,19?77", "Command7!", "Text1(17)=6",
+         "at 3,19?6"});
 }
 
+// The range stops at the last bit. Another program or another show closes
+// the panel before a click meant for the mask shown can reach the row now
+// shown.
 TEST_F(CorvelEditorTest, TheBitPanelEditsTheMask) {
     auto& f = startEditing();
     f.ProgramTable.set(0, 0, 7);
     f.ProgramTable.set(0, 10, 5);
-    f.Combo2.pick(0);
-    tick(1000);
-    f.Command8.click();
-    EXPECT_TRUE(f.Frame4.visible());
+    run({"Combo2#0", "tick", "Command8!", "Frame4.visible?1"});
     for (int k = 8; k < 16; ++k) EXPECT_EQ(f.List2.selected(k), k == 8 || k == 10) << k;
-    f.List2.click(63);
-    EXPECT_EQ(f.ProgramTable.at(0, 16), 128);
-
-    f.Text6.type("-1");
-    EXPECT_EQ(f.Text6.text(), "0");
-    f.Text7.type("70");  // beyond the last bit, which the range stops at
-    f.Text6.type("5");
-    f.Check2.click();
-    f.Command9.click();
-    EXPECT_EQ(f.ProgramTable.at(0, 9), 0xE0);
+    run({"List2#63", "at 0,16?128", "Text6=-1", "Text6?0", "Text7=70", "Text6=5", "Check2!",
+         "Command9!", "at 0,9?224"});
     for (int c = 10; c <= 16; ++c) EXPECT_EQ(f.ProgramTable.at(0, c), 255) << c;
-    f.Check2.click();
-    f.Command9.click();
-    EXPECT_EQ(f.ProgramTable.at(0, 9), 0);
-    EXPECT_EQ(f.ProgramTable.at(0, 16), 0);
-
-    f.Text1[0].type("3");
-    tick(1000);
-    EXPECT_FALSE(f.Frame4.visible());
-    EXPECT_FALSE(f.Mode7Open);
-
-    // Another program or another show closes the panel before a click meant
-    // for the mask shown can reach the row now shown.
-    f.Text1[0].type("7");
-    f.Command8.click();
-    f.Combo2.pick(1);
-    EXPECT_FALSE(f.Frame4.visible());
-    f.List2.click(0);
-    EXPECT_EQ(f.ProgramTable.at(1, 9), 0);
-    f.Combo2.pick(0);
-    f.Command8.click();
-    f.Command1.click();
-    f.List2.click(1);
-    EXPECT_EQ(f.ProgramTable.at(0, 9), 0);
+    run({"Check2!", "Command9!", "at 0,9?0", "at 0,16?0", "Text1(0)=3", "tick", "Frame4.visible?0",
+         "Text1(0)=7", "Command8!", "Combo2#1", "Frame4.visible?0", "List2#0", "at 1,9?0",
+         "Combo2#0", "Command8!", "Command1!", "List2#1", "at 0,9?0"});
 }
 
+// Column 32 is never stored; the list shows a save at once; a folder reads
+// nothing; a selected file is read, whatever the name typed.
 TEST_F(CorvelEditorTest, SaveAndLoadKeepEveryByte) {
     auto& f = startEditing();
-    EXPECT_EQ(f.File1.files(), std::vector<std::string>{"mernal.sav"});  // listed at once
+    EXPECT_EQ(f.File1.files(), std::vector<std::string>{"mernal.sav"});
     for (int r = 0; r < 120; ++r)
         for (int c = 0; c < 32; ++c) f.ProgramTable.set(r, c, static_cast<std::uint8_t>(r + c));
-    f.ProgramTable.set(0, 32, 99);  // column 32 is never stored
-    f.Text2.type("a.b");
-    f.Command2.click();
+    f.ProgramTable.set(0, 32, 99);
+    run({"Text2=a.b", "Command2!"});
     std::ifstream in(dataDir / "a.b.sav", std::ios::binary);
     const std::string saved{std::istreambuf_iterator<char>(in), {}};
     ASSERT_EQ(saved.size(), 3840u);
     EXPECT_EQ(saved[32], 1);
     EXPECT_EQ(static_cast<std::uint8_t>(saved[32 * 119 + 31]), 150);
     ASSERT_EQ(f.File1.files(), (std::vector<std::string>{"a.b.sav", "mernal.sav"}));
-
     std::filesystem::create_directory(dataDir / "folder.sav");
-    f.Text2.type("folder");
-    f.Command1.click();  // a folder: nothing is read
-    EXPECT_EQ(f.ProgramTable.at(119, 31), 150);
-
+    run({"Text2=folder", "Command1!", "at 119,31?150"});
     f.ProgramTable = corvel::ProgramTable{};
-    f.File1.select(0);
-    EXPECT_EQ(f.Text2.text(), "a");  // the name up to its first dot
-    f.Text2.type("other");
-    f.Command1.click();  // the selected file is read
-    EXPECT_EQ(f.ProgramTable.at(119, 31), 150);
+    run({"File1#0", "Text2?a", "Text2=other", "Command1!", "at 119,31?150"});
 }
 
 }  // namespace

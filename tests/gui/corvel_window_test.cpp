@@ -7,29 +7,21 @@
 #include <QRadioButton>
 #include <QStyleOptionGroupBox>
 
-#include "absent_port.h"
-#include "temp_dir.h"
+#include "form_scenario.h"
 #include "window_probe.h"
 
 namespace {
 
-// Corvel's window over a form on a hand-driven clock, in a fresh data
-// directory, with no serial ports.
-class CorvelWindow : public ::testing::Test, public test::WindowProbe {
+// Corvel's window over a form on a hand-driven clock, with no serial ports.
+class CorvelWindow : public test::FormTest<corvel::Form1>, public test::WindowProbe {
   protected:
-    CorvelWindow()
-        : form({temp.path() / "dovra", clock, absent, {}}), painter(clock), window(form, painter) {
+    CorvelWindow() : painter(clock), window((noPorts(), start()), painter) {
         root = &window;
         drawing = find<QScrollArea>("")->widget();
-        form.load();
         window.show();
-        form.timers.advance(clock, 1000);  // the first header refresh lets edits reach the table
+        tick();  // the first header refresh lets edits reach the table
     }
 
-    test::TempDir temp;
-    ui::ManualClock clock;
-    test::AbsentPort absent;
-    corvel::Form1 form;
     view::ProgressPainter painter;
     corvel::MainWindow window;
 };
@@ -40,21 +32,16 @@ TEST_F(CorvelWindow, NamesItsWidgetsAfterTheirControlsAndBindsThem) {
     for (const char* name : {"Form1", "Combo2", "Text1(0)", "Text1(17)", "Text5(0)", "Text5(8)",
                              "Label7(0)", "Label7(3)", "Option1", "Option6", "List2", "progress"})
         EXPECT_EQ(window.findChildren<QWidget*>(name).size(), 1) << name;
-    EXPECT_EQ(find<QRadioButton>("Option1")->text(), "SingleDemo");
     EXPECT_EQ(find<QListWidget>("File1")->findItems("mernal.sav", Qt::MatchExactly).size(), 1);
-    const QString help = find("Label13")->toolTip();
-    for (const char* text : {"the communication is normal: ", "the port can not receive the date: ",
-                             "Communication data error: "})
-        EXPECT_TRUE(help.contains(text)) << text;
     emit find<QComboBox>("Combo2")->activated(5);
-    EXPECT_EQ(form.Combo2.text(), "5");
+    EXPECT_EQ(form->Combo2.text(), "5");
     QTest::mouseClick(find<QRadioButton>("Option3"), Qt::LeftButton);
-    EXPECT_EQ(form.Options.selected(), corvel::Pause);
+    EXPECT_EQ(form->Options.selected(), corvel::Pause);
     click("Command3");
     EXPECT_EQ(find<QLabel>("StatusBar1")->text(),
               "Download not started: 0 of 240 blocks sent; No COM port Combo3: choose a port from "
               "1 to 16");
-    form.Options.setOptionEnabled(corvel::Monitor, false);  // as during a transfer
+    form->Options.setOptionEnabled(corvel::Monitor, false);  // as during a transfer
     EXPECT_FALSE(find<QRadioButton>("Option5")->isEnabled());
     EXPECT_TRUE(find<QRadioButton>("Option6")->isEnabled());
 }
@@ -71,16 +58,16 @@ TEST_F(CorvelWindow, TheLampLinesDrawTheirLamps) {
         const QRect cell(lamp * pitch, top, pitch, metrics.ascent() / 2);
         return inked(drawn(line, cell), {QPoint(0, 0), cell.size()});
     };
-    form.Label7[2].setCaption("I" + std::string(63, '.'));
+    form->Label7[2].setCaption("I" + std::string(63, '.'));
     EXPECT_TRUE(lit(0) && !lit(1));
-    form.Label7[2].setCaption(".I" + std::string(62, '.'));
+    form->Label7[2].setCaption(".I" + std::string(62, '.'));
     EXPECT_TRUE(!lit(0) && lit(1));
     // Greyed while Monitor has read nothing (here: no port opens).
     QTest::mouseClick(find<QRadioButton>("Option5"), Qt::LeftButton);
-    form.timers.advance(clock, 100);
+    tick(100);
     EXPECT_FALSE(line->isEnabled());
     QTest::mouseClick(find<QRadioButton>("Option1"), Qt::LeftButton);
-    form.timers.advance(clock, 100);
+    tick(100);
     EXPECT_TRUE(line->isEnabled());
 }
 
@@ -132,7 +119,7 @@ void expectLampLinesInSight(const test::WindowProbe& probe) {
 // byte a line; the panel, and Control's, leave the lamp lines in sight.
 TEST_F(CorvelWindow, Mode7HeaderWordsStandOverTheirFieldsAndThePanelsLeaveTheLampsInSight) {
     type("Text1(0)", "7");
-    form.timers.advance(clock, 1000);
+    tick();
     expectOver("Label2",
                {"Text1(0)", "Text1(1)", "Text1(2)", "Text1(3)", "Text1(4)", "Text1(7)", "Text1(8)",
                 "Text1(9)"},
@@ -146,7 +133,7 @@ TEST_F(CorvelWindow, Mode7HeaderWordsStandOverTheirFieldsAndThePanelsLeaveTheLam
     EXPECT_EQ(corner(7).y(), corner(0).y());
     EXPECT_EQ(corner(8).x(), corner(0).x());
     QTest::mouseClick(find<QRadioButton>("Option6"), Qt::LeftButton);
-    form.timers.advance(clock, 100);
+    tick(100);
     ASSERT_TRUE(find("Frame2")->isVisible());
     expectLampLinesInSight(*this);
 }

@@ -5,6 +5,8 @@ namespace {
 
 using test::PlexaFormTest;
 
+// The scan lists every port, the lowest that opened chosen; the default
+// range goes from the parameter block on, an empty one only opens the port.
 TEST_F(PlexaFormTest, TheScanListsEveryPortThenTheDefaultRangeGoesAndAnEmptyOneOnlyOpens) {
     for (int com : {1, 2, 4, 16}) port.setOpenFails(com);
     auto& f = startLinked();
@@ -13,105 +15,72 @@ TEST_F(PlexaFormTest, TheScanListsEveryPortThenTheDefaultRangeGoesAndAnEmptyOneO
     EXPECT_EQ(lines[0], "出错或占用Com号=  16");
     EXPECT_EQ(lines[1], "可用Com号=  15");
     EXPECT_EQ(lines[15], "出错或占用Com号=  1");
-    EXPECT_EQ(f.Combo3.text(), "3");  // the lowest that opened
-
-    f.Command3.click();  // the whole program from the parameter block on
+    run({"Combo3?3", "Command3!"});
     runTransfer();
     EXPECT_EQ(port.requests().size(), 8001u);
-    EXPECT_EQ(f.Label10.caption(), " 8000");
-    f.Text8[0].type("5");
-    f.Text8[1].type("4");
-    f.Command5.click();
+    run({"Label10? 8000", "Text8(0)=5", "Text8(1)=4", "Command5!"});
     runTransfer();
     EXPECT_EQ(port.requests().size(), 8001u);
     EXPECT_EQ(port.closes(), 12 + 2);
-    EXPECT_TRUE(f.Command5.enabled());
+    run({"Command5.enabled?1"});
 }
 
 // The step and its re-arm wait for no time: each pass of the event loop
 // after the first sends a block.
 TEST_F(PlexaFormTest, BlocksGoAPassOfTheEventLoopApartShowingNumberTimeAndProgress) {
-    auto& f = startLinked(100);
-    f.Text8[0].type("11");
-    f.Text8[1].type("100");
-    f.Command3.click();
-    f.timers.runDue();  // block 11 goes and is answered 100 ms later
-    EXPECT_EQ(f.Label10.caption(), " 11");
-    EXPECT_EQ(f.Label9.caption(), " 100 ms");
-    EXPECT_EQ(f.progress.value(), 1);
-    f.Text8[1].type("12");  // the last block is read again at every step
-    f.timers.runDue();      // the re-arm, and block 12 at once
+    startLinked(100);
+    // Block 11 goes and is answered 100 ms later; the last block is read
+    // again at every step; the re-arm and block 12 go in the next pass.
+    run({"Text8(0)=11", "Text8(1)=100", "Command3!", "pass", "Label10? 11", "Label9? 100 ms",
+         "progress?1/90", "Text8(1)=12", "pass", "Label10? 12", "Label9? 200 ms"});
     EXPECT_EQ(port.requests().size(), 2u);
-    EXPECT_EQ(f.Label10.caption(), " 12");
-    EXPECT_EQ(f.Label9.caption(), " 200 ms");
     runTransfer();
     EXPECT_EQ(port.requests().size(), 2u);
-    EXPECT_EQ(f.progress.value(), 2);
-    EXPECT_EQ(f.progress.maximum(), 2);
+    run({"progress?2/2"});
 }
 
 // Tries count afresh for every block and for every transfer; three bytes
 // other than the acknowledgement fail; six failures give up, and only a
 // complete upload refreshes the fields.
 TEST_F(PlexaFormTest, TriesCountAfreshAndSixFailuresGiveUp) {
-    auto& f = startLinked();
-    f.Text8[0].type("1");
-    f.Text8[1].type("2");
+    startLinked();
     for (int i = 0; i < 4; ++i) port.queueReply(serial::Bytes{15, 15});
     port.queueReply(serial::Bytes{2, 6, 3});
     port.queueReply(serial::Bytes{2, 5, 3});
     port.queueReply(serial::Bytes{15, 15});
-    f.Command3.click();
+    run({"Text8(0)=1", "Text8(1)=2", "Command3!"});
     runTransfer();
     EXPECT_EQ(port.requests().size(), 8u);  // six for block 1, two for block 2
-    EXPECT_EQ(f.Label10.caption(), " 2");
-    EXPECT_EQ(f.Label13.caption(), "CommunicateSuccessfully");
+    run({"Label10? 2", "Label13?CommunicateSuccessfully"});
 
     ctrlsim::Block data{};
     data[0] = 12;  // block 1: the group count, and x0's start step at byte 4
     data[4] = 9;
     controller.setPlexaBlock(1, data);
-    f.Command5.click();
-    f.timers.runDue();  // block 1 arrives
+    run({"Command5!", "pass"});  // block 1 arrives
     controller.setFault(ctrlsim::Fault::kNoReply, 6);
     runTransfer();
     EXPECT_EQ(port.requests().size(), 8u + 1 + 6);
-    EXPECT_EQ(f.Label13.caption(), "CommunicationDataError");
-    EXPECT_EQ(f.Label10.caption(), " 2");
     EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(word(4), 9);
-    EXPECT_EQ(f.Text1[2].text(), "0");  // given up: not refreshed
-
-    f.Text8[1].type("1");
+    run({"Label13?CommunicationDataError", "Label10? 2", "word 4?9", "Text1(2)?0", "Text8(1)=1"});
     controller.setFault(ctrlsim::Fault::kNoReply, 1);  // a new transfer has all its tries
-    f.Command5.click();
+    run({"Command5!"});
     runTransfer();
-    EXPECT_EQ(f.Text1[0].text(), "12");
-    EXPECT_EQ(f.Text1[2].text(), "9");
+    run({"Text1(0)?12", "Text1(2)?9"});
 }
 
+// The port's own reason is shown; COM16 is the highest port there is.
 TEST_F(PlexaFormTest, APortThatCannotBeOpenedIsNamedAndChangesNothing) {
-    auto& f = startLinked();
+    startLinked();
     port.setOpenFails(2);
-    f.Combo3.setText("2x");
-    f.Command5.click();
+    run({"Combo3=2x", "Command5!"});
     EXPECT_EQ(port.portNumber(), 2);
-    EXPECT_EQ(f.Label13.caption(), "COM2: no such port");  // the port's own reason
-    f.timers.advance(clock, 499);
-    EXPECT_FALSE(f.Command3.enabled());
-    f.timers.advance(clock, 2);
-    EXPECT_TRUE(f.Command3.enabled());
+    run({"Label13?COM2: no such port", "tick 499", "Command3.enabled?0", "tick 2",
+         "Command3.enabled?1", "Label10?CommunicationNumbers"});
     EXPECT_TRUE(port.requests().empty());
-    EXPECT_EQ(f.Label10.caption(), "CommunicationNumbers");
-
-    f.Combo3.setText("17");
-    f.Command3.click();
-    EXPECT_EQ(f.Label13.caption(), "No COM port 17: choose a port from 1 to 16");
+    run({"Combo3=17", "Command3!", "Label13?No COM port 17: choose a port from 1 to 16"});
     runTransfer();
-    f.Combo3.setText("16");  // the highest port there is
-    f.Text8[0].type("7");
-    f.Text8[1].type("7");
-    f.Command3.click();
+    run({"Combo3=16", "Text8(0)=7", "Text8(1)=7", "Command3!"});
     runTransfer();
     EXPECT_EQ(port.portNumber(), 16);
     EXPECT_EQ(port.requests().size(), 1u);
