@@ -82,13 +82,16 @@ void Form1::Command3_Click() {
     setTransfersEnabled(true);
 }
 
+// What an upload read is one undo step, also when it stopped part-way.
 void Form1::Command5_Click() {
+    if (!settleEdits()) return;
     setTransfersEnabled(false);
     closeBitPanel();
     if (openPort()) {
         transferBlocks(1, kLastProgramBlock, true, true);
         env_.port.close();
     }
+    noteEdit();
     Timer5.setEnabled(true);
 }
 
