@@ -1,6 +1,7 @@
 #include "ui/edit_history.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ui {
 namespace {
@@ -8,6 +9,16 @@ namespace {
 // Unchanged bytes between two changes up to this many join them in one run,
 // which costs less than a run of its own.
 constexpr std::size_t kJoinedGap = 8;
+
+// The first index at or after from where the two differ, or size. Equal
+// stretches are passed over a block at a time, which memcmp compares many
+// bytes at once.
+std::size_t firstDifference(const std::uint8_t* a, const std::uint8_t* b, std::size_t from,
+                            std::size_t size) {
+    constexpr std::size_t kBlock = 256;
+    while (from + kBlock <= size && std::memcmp(a + from, b + from, kBlock) == 0) from += kBlock;
+    return static_cast<std::size_t>(std::mismatch(a + from, a + size, b + from).first - a);
+}
 
 }  // namespace
 
@@ -29,7 +40,7 @@ EditHistory::Step EditHistory::changes(int place) {
     std::uint8_t* last = shadow_.data();
     const std::size_t size = cells_.size();
     for (std::size_t i = 0;;) {
-        i = static_cast<std::size_t>(std::mismatch(now + i, now + size, last + i).first - now);
+        i = firstDifference(now, last, i, size);
         if (i == size) break;
         std::size_t end = i + 1;
         for (std::size_t k = end; k < size && k - end < kJoinedGap; ++k)
