@@ -32,7 +32,7 @@ int gridLength(int i) {
 }  // namespace
 
 Form1::Form1(Environment env)
-    : history(ProgramTable.storedCells()),
+    : history([this] { return ProgramTable.storedCells(); }),
       timers(env.clock),
       Timer1(timers, "Timer1", 1000, true),
       Timer2(timers, "Timer2", 100, false),

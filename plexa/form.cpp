@@ -25,7 +25,7 @@ std::array<ui::TextBox, N> numberFields(const char* base, const char* text, int 
 }  // namespace
 
 Form1::Form1(Environment env)
-    : history(ProgramTable.storedCells()),
+    : history([this] { return ProgramTable.storedCells(); }),
       timers(env.clock),
       Timer1(timers, "Timer1", 1000, true),
       Timer5(timers, "Timer5", 500, false),

@@ -22,8 +22,8 @@ std::size_t firstDifference(const std::uint8_t* a, const std::uint8_t* b, std::s
 
 }  // namespace
 
-EditHistory::EditHistory(std::span<std::uint8_t> cells)
-    : cells_(cells), shadow_(cells.begin(), cells.end()) {}
+EditHistory::EditHistory(std::function<std::span<std::uint8_t>()> cells)
+    : cells_(std::move(cells)), shadow_(cells_().begin(), cells_().end()) {}
 
 void EditHistory::start(const std::string& fileName) {
     settle();
@@ -36,9 +36,9 @@ void EditHistory::start(const std::string& fileName) {
 
 EditHistory::Step EditHistory::changes(int place) {
     Step step{place, 0, {}, {}, {}};
-    std::uint8_t* now = cells_.data();
+    std::uint8_t* now = cells_().data();
     std::uint8_t* last = shadow_.data();
-    const std::size_t size = cells_.size();
+    const std::size_t size = shadow_.size();
     for (std::size_t i = 0;;) {
         i = firstDifference(now, last, i, size);
         if (i == size) break;
@@ -82,8 +82,9 @@ void EditHistory::saved(const std::string& fileName) {
 
 void EditHistory::apply(const Step& step, bool forward) {
     const std::uint8_t* from = (forward ? step.after : step.before).data();
+    std::uint8_t* cells = cells_().data();
     for (const Run& run : step.runs) {
-        std::copy(from, from + run.length, cells_.data() + run.start);
+        std::copy(from, from + run.length, cells + run.start);
         std::copy(from, from + run.length, shadow_.data() + run.start);
         from += run.length;
     }
@@ -108,7 +109,8 @@ std::optional<int> EditHistory::redo() {
 }
 
 void EditHistory::settle() {
-    std::copy(cells_.data(), cells_.data() + cells_.size(), shadow_.data());
+    const std::span<std::uint8_t> cells = cells_();
+    std::copy(cells.begin(), cells.end(), shadow_.begin());
 }
 
 void EditHistory::notify() const {

@@ -22,7 +22,8 @@ class EditHistory {
   public:
     static constexpr std::size_t kDepth = 100;  // steps kept for undoing
 
-    explicit EditHistory(std::span<std::uint8_t> cells);
+    // cells gives the table's bytes wherever they are at the time.
+    explicit EditHistory(std::function<std::span<std::uint8_t>()> cells);
 
     const std::string& fileName() const { return fileName_; }
     bool modified() const { return state() != savedState_; }
@@ -67,7 +68,7 @@ class EditHistory {
     void settle();
     void notify() const;
 
-    std::span<std::uint8_t> cells_;
+    std::function<std::span<std::uint8_t>()> cells_;
     std::vector<std::uint8_t> shadow_;  // the cells as the last step left them
     std::deque<Step> steps_;
     std::size_t applied_ = 0;

@@ -56,7 +56,7 @@ TEST(FileList, ListsMatchingFilesSortedAndKeepsTheSelection) {
 // undo and redo, and a change after an undo drops the steps undone.
 TEST(EditHistory, KeepsAHundredStepsAndKnowsTheSavedState) {
     std::vector<std::uint8_t> cells(15001 * 33, 0);
-    ui::EditHistory history(cells);
+    ui::EditHistory history([&cells] { return std::span(cells); });
     history.start("a.qdf");
     for (int n = 1; n <= 150; ++n) {
         cells[static_cast<size_t>(n) * 97] = static_cast<std::uint8_t>(n);

@@ -67,10 +67,11 @@ TEST_F(PlexaFormTest, FailedFileCommandsSayWhyAndLoseNothing) {
     EXPECT_NE(f.Label13.caption().find("Cannot load"), std::string::npos);
     f.File1.select(0);
     EXPECT_EQ(f.Text2.text(), listed.substr(0, listed.find('.')));  // up to the first dot
-    f.Text2.type("ok");
-    f.Command1.click();  // a listed file wins over the typed name
+    f.Command1.click();  // the listed file, not the one the box names
     EXPECT_EQ(f.Text1[1].text(), "6");
-    f.Command2.click();  // but a save goes to the typed name
+    f.Text2.type("ok");  // typing leaves the list
+    EXPECT_EQ(f.File1.selectedIndex(), -1);
+    f.Command2.click();
     EXPECT_TRUE(std::filesystem::exists(dataDir / "ok.qdf"));
     EXPECT_EQ(f.Label13.caption(), "CommunicationPortState");  // the status line is given back
 
