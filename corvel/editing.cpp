@@ -84,6 +84,7 @@ void Form1::code7_use() {
         ProgramTable.set(r, 9 + i, static_cast<std::uint8_t>(mask));
     }
     refresh();
+    noteEdit();
     Mode7Live = true;
 }
 

@@ -1,5 +1,6 @@
 // Save File, Load Flie and the file list.
 #include "corvel/form.h"
+#include "ui/field_rules.h"
 
 namespace corvel {
 
@@ -7,6 +8,7 @@ void Form1::wireFiles() {
     Command1.onClick = [this] { Command1_Click(); };
     Command2.onClick = [this] { Command2_Click(); };
     File1.onClick = [this] { File1_Click(); };
+    Text2.onChange = [this] { ui::keepSelectionOfName(File1, Text2.text()); };
 }
 
 void Form1::File1_Click() {
@@ -22,14 +24,37 @@ bool Form1::loadShow(const std::string& fileName) {
 }
 
 void Form1::Command1_Click() {
+    if (!settleEdits()) return;
     closeBitPanel();
     const std::string listed = File1.selectedFile();
-    if (loadShow(listed.empty() ? Text2.text() + ".sav" : listed)) refresh();
+    const std::string fileName = listed.empty() ? Text2.text() + ".sav" : listed;
+    if (!loadShow(fileName)) return;
+    refresh();
+    history.loaded(fileName, selectedRow());
+}
+
+bool Form1::saveShow(const std::string& fileName) {
+    if (!fileStatus_.save(env_.dataDir, fileName, ProgramTable.image())) return false;
+    history.saved(fileName);
+    File1.refresh();
+    return true;
 }
 
 void Form1::Command2_Click() {
-    if (fileStatus_.save(env_.dataDir, Text2.text() + ".sav", ProgramTable.image()))
-        File1.refresh();
+    saveShow(Text2.text() + ".sav");
+}
+
+bool Form1::settleEdits() {
+    if (!history.modified() || !askToSave) return true;
+    switch (askToSave(history.fileName())) {
+        case ui::SaveAnswer::Save:
+            return saveShow(history.fileName());
+        case ui::SaveAnswer::Discard:
+            return true;
+        case ui::SaveAnswer::Cancel:
+            break;
+    }
+    return false;
 }
 
 }  // namespace corvel

@@ -32,7 +32,8 @@ int gridLength(int i) {
 }  // namespace
 
 Form1::Form1(Environment env)
-    : timers(env.clock),
+    : history([this] { return ProgramTable.storedCells(); }),
+      timers(env.clock),
       Timer1(timers, "Timer1", 1000, true),
       Timer2(timers, "Timer2", 100, false),
       Timer3(timers, "Timer3", 1000, false),
@@ -128,6 +129,7 @@ void Form1::load() {
     if (haveFolder) loadShow("mernal.sav");
     File1.setDirectory(env_.dataDir);  // lists the show file made on the first start
     refresh();
+    history.start("mernal.sav");
     serial::scanPorts(env_.port, surface, Combo3);
 }
 

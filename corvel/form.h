@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "corvel/program_table.h"
@@ -12,6 +13,7 @@
 #include "serial/transfer_outcome.h"
 #include "ui/clock.h"
 #include "ui/controls.h"
+#include "ui/edit_history.h"
 #include "ui/file_status.h"
 #include "ui/timer.h"
 
@@ -59,7 +61,18 @@ class Form1 {
     // The lamp preview of the program in the grid.
     void leddis();
 
+    // Undo and redo of the table's changes; the program changed is shown.
+    void undo();
+    void redo();
+    // Before edits would be lost: with unsaved edits the user is asked
+    // whether to save them first. False when the user cancels or the save
+    // fails: then nothing may go on.
+    bool settleEdits();
+    // Puts the question to the user; without it, edits are given up unasked.
+    std::function<ui::SaveAnswer(const std::string& fileName)> askToSave;
+
     corvel::ProgramTable ProgramTable;
+    ui::EditHistory history;  // the file of the title, and the undo steps
     bool Refreshing = false;
     std::uint8_t EditReady = 0;
     bool AdditionalOpen = false;
@@ -166,6 +179,9 @@ class Form1 {
     void Command9_Click();
     void closeBitPanel();
     void optionClick(int option);
+    // Records the table's change as an undo step made on the program shown.
+    void noteEdit();
+    void showEdit(std::optional<int> row);
 
     // Transfers and on-line work.
     void wireLink();
@@ -191,6 +207,7 @@ class Form1 {
     void Command2_Click();
     void File1_Click();
     bool loadShow(const std::string& fileName);
+    bool saveShow(const std::string& fileName);
 
     Environment env_;
     ui::FileStatus fileStatus_;

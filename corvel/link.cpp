@@ -99,10 +99,13 @@ void Form1::Command3_Click() {
     setTransfersEnabled(true);
 }
 
+// What an upload read is one undo step, also when it stopped part-way.
 void Form1::Command5_Click() {
+    if (!settleEdits()) return;
     setTransfersEnabled(false);
     closeBitPanel();
     transferShow(serial::Transfer::Upload);
+    noteEdit();
     Timer5.setEnabled(true);
 }
 

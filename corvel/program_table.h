@@ -21,6 +21,11 @@ class ProgramTable {
     std::uint8_t at(int row, int column) const { return cells_.at(index(row, column)); }
     void set(int row, int column, std::uint8_t value) { cells_.at(index(row, column)) = value; }
 
+    // The cells of the rows that go to the file, row after row.
+    std::span<std::uint8_t> storedCells() {
+        return {cells_.data(), static_cast<std::size_t>(kPrograms) * kColumns};
+    }
+
     // Columns 0 to 31 of rows 0 to 119, record after record: the file image.
     std::array<std::uint8_t, kFileBytes> image() const;
     void setImage(std::span<const std::uint8_t, kFileBytes> image);

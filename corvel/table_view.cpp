@@ -70,6 +70,28 @@ void Form1::gridChange() {
     if (!editing()) return;
     ddd();
     ccc();
+    noteEdit();
+}
+
+void Form1::noteEdit() {
+    history.record(selectedRow());
+}
+
+void Form1::undo() {
+    showEdit(history.undo());
+}
+
+void Form1::redo() {
+    showEdit(history.redo());
+}
+
+// The grid shows the program that was changed, the bit panel closed as on
+// any change of the program shown.
+void Form1::showEdit(std::optional<int> row) {
+    if (!row) return;
+    Combo1.setText(Combo1.items().at(static_cast<std::size_t>(*row / 30)));
+    Combo2.setText(numberText(*row % 30));
+    selectorClick();
 }
 
 void Form1::wireGrid() {

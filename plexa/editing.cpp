@@ -44,6 +44,7 @@ void Form1::Text1_Change() {
     if (!editing()) return;
     ddd();
     ccc();
+    noteEdit();
 }
 
 // The step indicator follows every change of the three step fields, except
@@ -55,6 +56,7 @@ void Form1::Text5_Change(int index) {
     } else if (editing()) {
         ddd();
         ccc();
+        noteEdit();
     }
     const bool refreshBeforeFirstTick = Refreshing && EditReady == 0;
     if (index == 0 || !refreshBeforeFirstTick) updateStepIndicator();
@@ -85,6 +87,7 @@ void Form1::List1_Click() {
         ProgramTable.setByte(record + 2 + k, static_cast<std::uint8_t>(byte));
     }
     ccc();
+    noteEdit();
 }
 
 void Form1::Command6_Click() {
@@ -111,6 +114,26 @@ void Form1::Command11_Click() {
         ProgramTable.setByte(target + k, ProgramTable.byte(source + k));
     }
     ccc();
+    noteEdit();
+}
+
+void Form1::noteEdit() {
+    history.record(stepField(groupsField()));
+}
+
+void Form1::undo() {
+    showEdit(history.undo());
+}
+
+void Form1::redo() {
+    showEdit(history.redo());
+}
+
+// The fields show the table, then the step that was changed.
+void Form1::showEdit(std::optional<int> step) {
+    if (!step) return;
+    ccc();
+    Text5[0].setText(numberText(*step));
 }
 
 }  // namespace plexa

@@ -1,6 +1,7 @@
 // LoadFile, SaveFile and the file list.
 #include "plexa/form.h"
 #include "plexa/program_file.h"
+#include "ui/field_rules.h"
 
 namespace plexa {
 
@@ -9,8 +10,9 @@ void Form1::wireFiles() {
     Command2.onClick = [this] { Command2_Click(); };
     File1.onClick = [this] { File1_Click(); };
     Command4.onClick = [this] {
-        if (env_.quit) env_.quit();
+        if (settleEdits() && env_.quit) env_.quit();
     };
+    Text2.onChange = [this] { ui::keepSelectionOfName(File1, Text2.text()); };
 }
 
 void Form1::File1_Click() {
@@ -26,13 +28,36 @@ bool Form1::loadProgram(const std::string& fileName) {
 }
 
 void Form1::Command1_Click() {
+    if (!settleEdits()) return;
     const std::string listed = File1.selectedFile();
-    if (loadProgram(listed.empty() ? Text2.text() + ".qdf" : listed)) ccc();
+    const std::string fileName = listed.empty() ? Text2.text() + ".qdf" : listed;
+    if (!loadProgram(fileName)) return;
+    ccc();
+    history.loaded(fileName, stepField(groupsField()));
+}
+
+bool Form1::saveProgram(const std::string& fileName) {
+    if (!fileStatus_.save(env_.dataDir, fileName, fileImage(ProgramTable))) return false;
+    history.saved(fileName);
+    File1.refresh();
+    return true;
 }
 
 void Form1::Command2_Click() {
-    if (fileStatus_.save(env_.dataDir, Text2.text() + ".qdf", fileImage(ProgramTable)))
-        File1.refresh();
+    saveProgram(Text2.text() + ".qdf");
+}
+
+bool Form1::settleEdits() {
+    if (!history.modified() || !askToSave) return true;
+    switch (askToSave(history.fileName())) {
+        case ui::SaveAnswer::Save:
+            return saveProgram(history.fileName());
+        case ui::SaveAnswer::Discard:
+            return true;
+        case ui::SaveAnswer::Cancel:
+            break;
+    }
+    return false;
 }
 
 }  // namespace plexa

@@ -25,7 +25,8 @@ std::array<ui::TextBox, N> numberFields(const char* base, const char* text, int 
 }  // namespace
 
 Form1::Form1(Environment env)
-    : timers(env.clock),
+    : history([this] { return ProgramTable.storedCells(); }),
+      timers(env.clock),
       Timer1(timers, "Timer1", 1000, true),
       Timer5(timers, "Timer5", 500, false),
       Timer6(timers, "Timer6", 1, false),
@@ -98,6 +99,7 @@ void Form1::load() {
     if (haveFolder) loadProgram("mernal.qdf");
     File1.setDirectory(env_.dataDir);  // lists the program file made on the first start
     ccc();
+    history.start("mernal.qdf");
     serial::scanPorts(env_.port, surface, Combo3);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "plexa/program_table.h"
@@ -12,6 +13,7 @@
 #include "serial/transfer_outcome.h"
 #include "ui/clock.h"
 #include "ui/controls.h"
+#include "ui/edit_history.h"
 #include "ui/file_status.h"
 #include "ui/timer.h"
 
@@ -44,7 +46,18 @@ class Form1 {
     bool write_v(std::int16_t add_d1);
     bool read_v(std::int16_t add_d1);
 
+    // Undo and redo of the table's changes; the step changed is shown.
+    void undo();
+    void redo();
+    // Before edits would be lost: with unsaved edits the user is asked
+    // whether to save them first. False when the user cancels or the save
+    // fails: then nothing may go on.
+    bool settleEdits();
+    // Puts the question to the user; without it, edits are given up unasked.
+    std::function<ui::SaveAnswer(const std::string& fileName)> askToSave;
+
     plexa::ProgramTable ProgramTable;
+    ui::EditHistory history;  // the file of the title, and the undo steps
     bool Refreshing = false;
     std::uint8_t EditReady = 0;
 
@@ -129,12 +142,16 @@ class Form1 {
     void Command6_Click();
     void Command11_Click();
     void stepButton(int delta);
+    // Records the table's change as an undo step made on the step shown.
+    void noteEdit();
+    void showEdit(std::optional<int> step);
 
     // Files.
     void Command1_Click();
     void Command2_Click();
     void File1_Click();
     bool loadProgram(const std::string& fileName);
+    bool saveProgram(const std::string& fileName);
 
     // Transfers.
     void startTransfer(ui::Timer& stepTimer);

@@ -23,6 +23,11 @@ class ProgramTable {
     std::uint8_t at(int row, int column) const { return cells_.at(index(row, column)); }
     void set(int row, int column, std::uint8_t value) { cells_.at(index(row, column)) = value; }
 
+    // The cells of the rows that go to the file, row after row.
+    std::span<std::uint8_t> storedCells() {
+        return {cells_.data(), static_cast<size_t>(kStoredRows) * kColumns};
+    }
+
     std::uint8_t byte(int linear) const { return at(linear / 32, linear % 32); }
     void setByte(int linear, std::uint8_t value) { set(linear / 32, linear % 32, value); }
 

@@ -16,7 +16,9 @@ constexpr int kTriesPerBlock = 6;
 
 void Form1::wireTransfers() {
     Command3.onClick = [this] { startTransfer(Timer6); };
-    Command5.onClick = [this] { startTransfer(Timer7); };
+    Command5.onClick = [this] {
+        if (settleEdits()) startTransfer(Timer7);
+    };
     Timer6.onTick = [this] { transferStep(false); };
     Timer7.onTick = [this] { transferStep(true); };
     Timer9.onTick = [this] {
@@ -98,7 +100,9 @@ void Form1::showProgress() {
     progress.setProgress(std::min(done, total), total);
 }
 
+// What an upload read is one undo step, also when it stopped part-way.
 void Form1::finishTransfer() {
+    noteEdit();
     env_.port.close();
     StatusBar1.setCaption(transferOutcome());
     Timer5.setEnabled(true);

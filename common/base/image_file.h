@@ -15,7 +15,9 @@ bool loadImage(const std::filesystem::path& path, std::span<std::uint8_t> image,
                std::string& error);
 
 // Writes image over the start of the file, creating it when missing; a longer
-// file keeps the rest of its bytes.
+// file keeps the rest of its bytes. The new bytes go to a file beside it that
+// takes the name only once all of them are on the disk: a save that fails,
+// for want of room or of the right to write, leaves the file as it was.
 bool saveImage(const std::filesystem::path& path, std::span<const std::uint8_t> image,
                std::string& error);
 

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "base/data_dir.h"
+#include "base/number.h"
 
 namespace ui {
 
@@ -42,6 +43,8 @@ void Button::click() {
 
 void TextBox::setText(const std::string& text) {
     if (text == text_) return;
+    held_ = typing_ && text != typed_ &&
+            (typed_.empty() || base::numberValue(typed_) < base::numberValue(text));
     text_ = text;
     notify();
     if (onChange) onChange();
@@ -53,8 +56,18 @@ bool TextBox::type(const std::string& text) {
         notify();  // the view puts the held text back
         return false;
     }
+    held_ = false;
+    typed_ = text;
+    typing_ = true;
     setText(text);
+    typing_ = false;
     return true;
+}
+
+void TextBox::finishEditing() {
+    if (!held_) return;
+    held_ = false;
+    notify();
 }
 
 void CheckBox::setChecked(bool on) {
@@ -190,6 +203,12 @@ void FileList::select(int index) {
     selected_ = index;
     notify();
     if (onClick) onClick();
+}
+
+void FileList::clearSelection() {
+    if (selected_ < 0) return;
+    selected_ = -1;
+    notify();
 }
 
 void ProgressBar::setProgress(int value, int maximum) {

@@ -71,13 +71,23 @@ class TextBox : public Control {
     int maxLength() const { return maxLength_; }
     void setText(const std::string& text);
     // The user's typing: a text longer than the maximum length is refused.
+    // When the change raises the text to a greater value (a lower limit),
+    // the field goes on showing what was typed until the editing ends, so
+    // that the next keystroke adds to the user's own text.
     bool type(const std::string& text);
+    // The user leaves the field or presses Enter: it shows its text.
+    void finishEditing();
+    // What the field shows: the text, or the typed one held back.
+    const std::string& shownText() const { return held_ ? typed_ : text_; }
 
     std::function<void()> onChange;
 
   private:
     std::string text_;
     int maxLength_;
+    bool typing_ = false;  // the change event of the user's typing is running
+    bool held_ = false;
+    std::string typed_;
 };
 
 class CheckBox : public Control {
@@ -188,6 +198,7 @@ class FileList : public Control {
     void refresh();
     // The user clicks entry index.
     void select(int index);
+    void clearSelection();
 
     std::function<void()> onClick;
 

@@ -16,4 +16,9 @@ void selectRange(ListBox& list, int from, int to, bool on) {
     }
 }
 
+void keepSelectionOfName(FileList& files, const std::string& name) {
+    const std::string listed = files.selectedFile();
+    if (listed.substr(0, listed.find('.')) != name) files.clearSelection();
+}
+
 }  // namespace ui

@@ -11,4 +11,9 @@ void clampField(TextBox& field, int low, int high);
 // towards to) on or off.
 void selectRange(ListBox& list, int from, int to, bool on);
 
+// The list keeps its selection only while the name box holds the selected
+// file's name up to its first ".": typing another name leaves the list, so
+// that the box names the file a load reads.
+void keepSelectionOfName(FileList& files, const std::string& name);
+
 }  // namespace ui

@@ -30,11 +30,19 @@ bool FileStatus::load(const std::filesystem::path& dir, const std::string& fileN
     }
     std::string error;
     const std::filesystem::path file = dir / base::pathOfName(fileName);
+    std::error_code code;
+    const bool existed = std::filesystem::exists(file, code);
     if (!base::loadImage(file, image, error)) {
         showError("Cannot load " + base::nameOfPath(file) + ": " + error);
         return false;
     }
-    clear();
+    // A new name makes a new, empty file: the line says so as it would say
+    // why a load failed.
+    if (existed) {
+        clear();
+    } else {
+        showError("New program \"" + fileName + "\" (empty)");
+    }
     return true;
 }
 

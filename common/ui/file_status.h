@@ -20,7 +20,8 @@ class FileStatus {
 
     // Reads the file of that name in dir into image; a name that would leave
     // dir, or a file that cannot be opened or read, leaves image as it was
-    // and says why on the status line.
+    // and says why on the status line. A name that has no file makes an
+    // empty one, and the line says so.
     bool load(const std::filesystem::path& dir, const std::string& fileName,
               std::span<std::uint8_t> image);
     // Writes image over the start of the file of that name in dir.

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -127,7 +128,7 @@ void prepareModelSelection(QListWidget* widget) {
 
 void showText(const ui::TextBox& box, QLineEdit* widget) {
     showCommon(box, widget);
-    const QString text = qs(box.text());
+    const QString text = qs(box.shownText());
     const int limit = box.maxLength() > 0 ? box.maxLength() : kNoLengthLimit;
     // A longer text set by the program is shown whole, as the model holds it.
     // Setting the length puts the text back and the cursor at its end, so
@@ -322,6 +323,24 @@ class ListView final : public QObject {
     std::optional<int> widestText_;
 };
 
+// Ctrl+Z and the redo keys undo and redo the field's own typing while it
+// has any; otherwise they reach the window's undo of the table.
+class FieldUndoKeys final : public QObject {
+  public:
+    explicit FieldUndoKeys(QLineEdit* field) : QObject(field), field_(field) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo)) return !field_->isUndoAvailable();
+        if (key->matches(QKeySequence::Redo)) return !field_->isRedoAvailable();
+        return false;
+    }
+
+  private:
+    QLineEdit* field_;
+};
+
 void showFiles(const ui::FileList& files, QListWidget* widget) {
     showCommon(files, widget);
     showItems(widget, files.files());
@@ -376,6 +395,8 @@ void bindTextBox(ui::TextBox& box, QLineEdit* widget) {
     // A refused text is put back by the model's own notice.
     QObject::connect(widget, &QLineEdit::textEdited, widget,
                      [&box](const QString& text) { box.type(text.toStdString()); });
+    QObject::connect(widget, &QLineEdit::editingFinished, widget, [&box] { box.finishEditing(); });
+    widget->installEventFilter(new FieldUndoKeys(widget));
 }
 
 void bindButton(ui::Button& button, QAbstractButton* widget) {

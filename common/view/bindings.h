@@ -32,6 +32,9 @@ namespace view {
 // not at every change: for the labels that a transfer changes at every try.
 void bindLabel(ui::Label& label, QLabel* widget, ProgressPainter* painter = nullptr);
 
+// The user's typing goes to the box as typed; Enter or leaving the field ends
+// the editing. Ctrl+Z and the redo keys reach the window's shortcuts while
+// the field has no typing of its own to undo or redo.
 void bindTextBox(ui::TextBox& box, QLineEdit* widget);
 void bindButton(ui::Button& button, QAbstractButton* widget);
 void bindCheckBox(ui::CheckBox& box, QCheckBox* widget);

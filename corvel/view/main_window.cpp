@@ -1,6 +1,7 @@
 #include "corvel/view/main_window.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "view/bindings.h"
+#include "view/edit_session.h"
 #include "view/fitting.h"
 #include "view/header_label.h"
 
@@ -215,7 +217,11 @@ QSize drawingSize(const QWidget* drawing) {
 MainWindow::MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* parent)
     : QMainWindow(parent), form_(form), painter_(painter) {
     setObjectName("Form1");
-    setWindowTitle("Corvel");
+    view::bindEditHistory(
+        form_.history, this, "Corvel", [this] { form_.undo(); }, [this] { form_.redo(); });
+    form_.askToSave = [this](const std::string& fileName) {
+        return view::askToSave(this, fileName);
+    };
     QFont font = this->font();
     font.setFamilies({"WenQuanYi Micro Hei", font.family()});
     setFont(font);
@@ -450,6 +456,14 @@ void MainWindow::statusRows(QWidget* parent) {
     auto* progress = new QProgressBar(parent);
     view::bindProgressBar(form_.progress, progress, painter_);
     progress->setGeometry(surface->x(), y + 2, width, progress->sizeHint().height());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (form_.settleEdits()) {
+        QMainWindow::closeEvent(event);
+    } else {
+        event->ignore();
+    }
 }
 
 }  // namespace corvel

@@ -23,6 +23,10 @@ class MainWindow final : public QMainWindow {
     // The painter shows the transfer's labels and bar.
     MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* parent = nullptr);
 
+  protected:
+    // Unsaved edits are asked about first; a cancel keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     // Twips of the design to pixels of the drawing.
     QRect at(int left, int top, int width, int height) const;

@@ -18,8 +18,10 @@ int main(int argc, char** argv) {
     ui::SteadyClock clock;
     serial::QtSerialPort port(dataDir);
     view::ProgressPainter painter(clock);
+    // Exit has asked about unsaved edits: it ends the program without
+    // closing the window, which would ask again.
     plexa::Form1 form(
-        {dataDir, clock, port, [] { QApplication::quit(); }, [&painter] { painter.paint(); }});
+        {dataDir, clock, port, [] { QApplication::exit(0); }, [&painter] { painter.paint(); }});
     view::TimerDriver driver(form.timers);
     plexa::MainWindow window(form, painter);
     form.load();

@@ -1,6 +1,7 @@
 #include "plexa/view/main_window.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "view/bindings.h"
+#include "view/edit_session.h"
 #include "view/fitting.h"
 #include "view/header_label.h"
 
@@ -131,7 +133,11 @@ void header(ui::Label& control, QGridLayout* grid, int row, const std::array<int
 MainWindow::MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* parent)
     : QMainWindow(parent), form_(form), painter_(painter) {
     setObjectName("Form1");
-    setWindowTitle("Plexa");
+    view::bindEditHistory(
+        form_.history, this, "Plexa", [this] { form_.undo(); }, [this] { form_.redo(); });
+    form_.askToSave = [this](const std::string& fileName) {
+        return view::askToSave(this, fileName);
+    };
     QFont font = this->font();
     font.setFamilies({"WenQuanYi Micro Hei", font.family()});
     setFont(font);
@@ -326,6 +332,14 @@ QWidget* MainWindow::bottomRows(QWidget* parent) {
     grid->addWidget(progress, 2, 6);
     grid->setColumnStretch(7, 1);
     return box;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (form_.settleEdits()) {
+        QMainWindow::closeEvent(event);
+    } else {
+        event->ignore();
+    }
 }
 
 }  // namespace plexa

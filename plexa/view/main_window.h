@@ -18,6 +18,10 @@ class MainWindow final : public QMainWindow {
     // The painter shows the transfer's labels and bar.
     MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* parent = nullptr);
 
+  protected:
+    // Unsaved edits are asked about first; a cancel keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     QWidget* titleRow(QWidget* parent);
     QWidget* parameterRows(QWidget* parent);

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
+#include <vector>
 
 #include "temp_dir.h"
+#include "ui/edit_history.h"
 
 namespace {
 
@@ -47,6 +50,34 @@ TEST(FileList, ListsMatchingFilesSortedAndKeepsTheSelection) {
     std::ofstream(dir.path() / "0.qdf");
     list.refresh();
     EXPECT_EQ(list.selectedFile(), "b.qdf");
+}
+
+// The last hundred steps are kept; the mark follows the saved state through
+// undo and redo, and a change after an undo drops the steps undone.
+TEST(EditHistory, KeepsAHundredStepsAndKnowsTheSavedState) {
+    std::vector<std::uint8_t> cells(15001 * 33, 0);
+    ui::EditHistory history([&cells] { return std::span(cells); });
+    history.start("a.qdf");
+    for (int n = 1; n <= 150; ++n) {
+        cells[static_cast<size_t>(n) * 97] = static_cast<std::uint8_t>(n);
+        history.record(n);
+    }
+    history.record(151);  // nothing changed: no step
+    history.saved("b.qdf");
+    for (int n = 150; n > 50; --n) EXPECT_EQ(history.undo(), n);
+    EXPECT_EQ(history.undo(), std::nullopt);
+    EXPECT_EQ(cells[50 * 97], 50);
+    EXPECT_EQ(cells[51 * 97], 0);
+    EXPECT_TRUE(history.modified());
+    for (int n = 51; n <= 150; ++n) EXPECT_EQ(history.redo(), n);
+    EXPECT_FALSE(history.modified());
+    EXPECT_EQ(history.fileName(), "b.qdf");
+    history.undo();
+    cells[3] = 1;
+    history.record(3);
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(history.undo(), 3);
+    EXPECT_EQ(cells[3], 0);
 }
 
 }  // namespace

@@ -83,7 +83,8 @@ TEST_F(CorvelEditorTest, SaveAndLoadKeepEveryByte) {
     std::filesystem::create_directory(dataDir / "folder.sav");
     run({"Text2=folder", "Command1!", "at 119,31?150"});
     f.ProgramTable = corvel::ProgramTable{};
-    run({"File1#0", "Text2?a", "Text2=other", "Command1!", "at 119,31?150"});
+    // The selected file is read, not the one named up to its first dot.
+    run({"File1#0", "Text2?a", "Command1!", "at 119,31?150"});
 }
 
 }  // namespace

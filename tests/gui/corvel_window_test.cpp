@@ -22,8 +22,15 @@ class CorvelWindow : public test::FormTest<corvel::Form1>, public test::WindowPr
         tick();  // the first header refresh lets edits reach the table
     }
 
+    // Ctrl+ key from a button, where no field's own typing takes it.
+    void press(Qt::Key key) {
+        find("Command2")->setFocus();
+        QTest::keyClick(find("Command2"), key, Qt::ControlModifier);
+    }
+
     view::ProgressPainter painter;
     corvel::MainWindow window;
+    test::Answers answers;  // a question nobody expected is cancelled
 };
 
 // Named after the controls, each widget shows its control's state and feeds
@@ -136,6 +143,45 @@ TEST_F(CorvelWindow, Mode7HeaderWordsStandOverTheirFieldsAndThePanelsLeaveTheLam
     tick(100);
     ASSERT_TRUE(find("Frame2")->isVisible());
     expectLampLinesInSight(*this);
+}
+
+// WorkNumber cleared and typed 5 stores 5; the name box names the file
+// loaded, after a question about the unsaved edit; an undo of the load shows
+// the program changed and the mark, a redo takes the mark away.
+TEST_F(CorvelWindow, TypedNumbersTheFileLoadedAndTheLoadsUndoAreTheUsers) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(window.windowTitle(), "mernal.sav[*] - Corvel");
+    auto* workNumber = find<QLineEdit>("Text1(3)");
+    workNumber->setFocus();
+    workNumber->selectAll();
+    QTest::keyClick(workNumber, Qt::Key_Backspace);
+    EXPECT_EQ(workNumber->text(), "");
+    EXPECT_EQ(form->ProgramTable.at(0, 5), 1);
+    QTest::keyClicks(workNumber, "5");
+    EXPECT_EQ(form->ProgramTable.at(0, 5), 5);
+    EXPECT_TRUE(window.isWindowModified());
+    clickItem("File1", 0);
+    type("Text2", "fountain7");
+    EXPECT_EQ(form->File1.selectedIndex(), -1);
+    click("Command1");
+    EXPECT_EQ(answers.asked, QStringList{"Save them to \"mernal.sav\" first?"});
+    EXPECT_EQ(form->ProgramTable.at(0, 5), 5) << "cancelled";
+    answers.answer = QMessageBox::Discard;
+    click("Command1");
+    EXPECT_EQ(form->Label13.caption(), "New program \"fountain7.sav\" (empty)");
+    EXPECT_EQ(window.windowTitle(), "fountain7.sav[*] - Corvel");
+    EXPECT_EQ(form->ProgramTable.at(0, 5), 0);
+    emit find<QComboBox>("Combo1")->activated(2);
+    press(Qt::Key_Z);
+    EXPECT_EQ(form->ProgramTable.at(0, 5), 5);
+    EXPECT_EQ(form->Combo1.text(), "PA");
+    EXPECT_EQ(workNumber->text(), "5");
+    EXPECT_TRUE(window.isWindowModified());
+    press(Qt::Key_Y);
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_TRUE(window.close()) << "nothing to ask";
+    EXPECT_EQ(answers.asked.size(), 2);
 }
 
 }  // namespace

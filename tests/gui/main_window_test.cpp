@@ -4,6 +4,14 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <csignal>
+
+#include "base/image_file.h"
+#include "plexa/program_file.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 #include "plexa/link_fixture.h"
 #include "window_probe.h"
@@ -25,9 +33,28 @@ class PlexaWindow : public test::PlexaFormTest, public test::WindowProbe {
         const QRect item = list->visualItemRect(list->item(n)).adjusted(2, 2, 0, 0);
         return qGray(drawn(list->viewport(), item).pixel(0, 0)) < 192;
     }
+    QString text(const QString& field) const { return find<QLineEdit>(field)->text(); }
+    void clear(const QString& field) const {
+        find<QLineEdit>(field)->selectAll();
+        QTest::keyClick(find<QLineEdit>(field), Qt::Key_Backspace);
+    }
+    // The keys reach the window's shortcuts from a button, where no field's
+    // own typing takes them.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        find("Command2")->setFocus();
+        QTest::keyClick(find("Command2"), key, modifiers);
+    }
+    bool stored(int step, int word) const { return this->word(plexa::stepBase(step, 4)) == word; }
+
+    // Focus moves, and the keys reach shortcuts, in the active window only.
+    void activate() {
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
 
     view::ProgressPainter painter;
     plexa::MainWindow window;
+    test::Answers answers;  // a question nobody expected is cancelled
 };
 
 // Named after the controls, the header words over their fields.
@@ -141,6 +168,149 @@ TEST_F(PlexaWindow, TheStatusBarSaysHowEachTransferEnded) {
     EXPECT_TRUE(shown->isVisible());
     EXPECT_TRUE(window.rect().contains(QRect(shown->mapTo(&window, QPoint()), shown->size())));
     EXPECT_FALSE(window.findChild<QScrollArea*>()->isAncestorOf(shown));
+}
+
+// The box names the file that LoadFile reads: typing in it leaves the list,
+// and a name without a file says that it made a new program. A save beyond
+// the file size limit says why and leaves no file.
+TEST_F(PlexaWindow, TheNameBoxNamesTheFileReadAndAFailedSaveLeavesNoFile) {
+    EXPECT_EQ(window.windowTitle(), "mernal.qdf[*] - Plexa");
+    type("Text5(1)", "2");
+    click("Command2");  // saves user1.qdf
+    clickItem("File1", 1);
+    EXPECT_EQ(text("Text2"), "user1");
+    type("Text2", "fountain6");
+    EXPECT_EQ(form->File1.selectedIndex(), -1);
+    EXPECT_TRUE(find<QListWidget>("File1")->selectedItems().isEmpty());
+    click("Command1");
+    EXPECT_EQ(form->Label13.caption(), "New program \"fountain6.qdf\" (empty)");
+    EXPECT_EQ(window.windowTitle(), "fountain6.qdf[*] - Plexa");
+    EXPECT_TRUE(stored(1, 0));
+    clickItem("File1", 2);  // user1.qdf still loads when chosen in the list
+    click("Command1");
+    EXPECT_TRUE(stored(1, 20000));
+#ifndef _WIN32
+    type("Text2", "big");
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit limit = before;
+    limit.rlim_cur = plexa::kProgramFileBytes / 3;
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    click("Command2");
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_TRUE(form->Label13.caption().ends_with("big.qdf: File too large"))
+        << form->Label13.caption();
+    const auto files = std::filesystem::directory_iterator(dataDir);
+    EXPECT_EQ(std::distance(begin(files), end(files)), 3) << "mernal, user1 and fountain6 only";
+#endif
+}
+
+// While a field is edited, a text below its lower limit stays as typed and
+// the limit is stored; Enter or leaving the field shows what is stored. A
+// text above the upper limit is shown back at once.
+TEST_F(PlexaWindow, TypingBelowALowerLimitStaysAsTypedUntilTheFieldIsLeft) {
+    activate();
+    type("Text1(0)", "12");
+    EXPECT_EQ(text("Text1(0)"), "12");
+    EXPECT_EQ(word(0), 12);
+    type("Text1(0)", "1");
+    EXPECT_EQ(text("Text1(0)"), "1");
+    EXPECT_EQ(word(0), 4);
+    QTest::keyClick(find("Text1(0)"), Qt::Key_Return);
+    EXPECT_EQ(text("Text1(0)"), "4");
+    clear("Text5(0)");
+    EXPECT_EQ(text("Text5(0)"), "");
+    QTest::keyClicks(find("Text5(0)"), "5");
+    type("Text5(1)", "3");
+    EXPECT_EQ(word(plexa::stepBase(5, 4)), 30000) << "the edit lands on step 5";
+    find("Text7")->setFocus();
+    type("Text7", "0");
+    EXPECT_EQ(text("Text7"), "0");
+    find("Text6")->setFocus();
+    EXPECT_EQ(text("Text7"), "1");
+    type("Text7", "9999");
+    EXPECT_EQ(text("Text7"), "4700");
+}
+
+// Exit, closing, LoadFile and UpLoad ask before unsaved edits are lost:
+// Cancel keeps everything, Discard goes on, Save writes the title's file.
+TEST_F(PlexaWindow, UnsavedEditsAreAskedAboutBeforeTheyAreLost) {
+    click("Command4");
+    EXPECT_EQ(quits, 1);
+    type("Text5(1)", "2");
+    EXPECT_TRUE(window.isWindowModified());
+    for (const char* command : {"Command1", "Command5", "Command4"}) click(command);
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(answers.asked, QStringList(4, "Save them to \"mernal.qdf\" first?"));
+    EXPECT_TRUE(stored(1, 20000) && form->Command3.enabled() && quits == 1);
+    EXPECT_FALSE(std::filesystem::exists(dataDir / "user1.qdf"));
+    answers.answer = QMessageBox::Discard;
+    click("Command4");
+    EXPECT_EQ(quits, 2);
+    answers.answer = QMessageBox::Save;
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isWindowModified());
+    std::vector<std::uint8_t> image(plexa::kProgramFileBytes);
+    std::string error;
+    ASSERT_TRUE(base::loadImage(dataDir / "mernal.qdf", image, error));
+    EXPECT_EQ(image, plexa::fileImage(form->ProgramTable));
+    EXPECT_EQ(answers.asked.size(), 6);
+}
+
+// Every kind of change is undone by Ctrl+Z and redone by Ctrl+Shift+Z and
+// Ctrl+Y; the step changed is shown, and back at the saved state the mark
+// goes. A field's own typing is undone in the field first.
+TEST_F(PlexaWindow, UndoAndRedoShowTheStepChanged) {
+    const std::vector<std::function<void()>> changes = {
+        [this] { type("Text5(1)", "2"); },
+        [this] {
+            click("Command7");
+            clickItem("List1", 3);
+        },
+        [this] {
+            form->Check1.click();
+            click("Command6");
+        },
+        [this] {
+            click("Command7");
+            click("Command11");
+        },
+        [this] { type("Text1(0)", "5"); },
+        [this] {
+            type("Text2", "other");
+            answers.answer = QMessageBox::Discard;
+            click("Command1");
+        },
+    };
+    activate();
+    std::vector<std::vector<std::uint8_t>> images = {plexa::fileImage(form->ProgramTable)};
+    std::vector<QString> steps;
+    for (const auto& change : changes) {
+        change();
+        images.push_back(plexa::fileImage(form->ProgramTable));
+        steps.push_back(text("Text5(0)"));
+    }
+    for (size_t n = changes.size(); n-- > 0;) {
+        press(Qt::Key_Z);
+        EXPECT_EQ(plexa::fileImage(form->ProgramTable), images[n]) << n;
+        EXPECT_EQ(text("Text5(0)"), steps[n]) << n;
+    }
+    EXPECT_TRUE(window.isWindowModified()) << "other.qdf was loaded last";
+    for (size_t n = 1; n <= changes.size(); ++n) {
+        if (n % 2) {
+            press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        } else {
+            press(Qt::Key_Y);
+        }
+        EXPECT_EQ(plexa::fileImage(form->ProgramTable), images[n]) << n;
+    }
+    EXPECT_FALSE(window.isWindowModified());
+    type("Text5(2)", "7");
+    QTest::keyClick(find("Text5(2)"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text("Text5(2)"), "0");
+    EXPECT_FALSE(form->history.canRedo()) << "the field's typing, not the table's step, undone";
 }
 
 }  // namespace
