@@ -69,7 +69,7 @@ class Form1 {
     // fails: then nothing may go on.
     bool settleEdits();
     // Puts the question to the user; without it, edits are given up unasked.
-    std::function<ui::SaveAnswer(const std::string& fileName)> askToSave;
+    ui::AskToSave askToSave;
 
     corvel::ProgramTable ProgramTable;
     ui::EditHistory history;  // the file of the title, and the undo steps

@@ -48,16 +48,8 @@ void Form1::Command2_Click() {
 }
 
 bool Form1::settleEdits() {
-    if (!history.modified() || !askToSave) return true;
-    switch (askToSave(history.fileName())) {
-        case ui::SaveAnswer::Save:
-            return saveProgram(history.fileName());
-        case ui::SaveAnswer::Discard:
-            return true;
-        case ui::SaveAnswer::Cancel:
-            break;
-    }
-    return false;
+    return ui::settleEdits(history, askToSave,
+                           [this](const std::string& fileName) { return saveProgram(fileName); });
 }
 
 }  // namespace plexa

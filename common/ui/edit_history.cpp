@@ -117,4 +117,18 @@ void EditHistory::notify() const {
     for (const auto& observer : observers_) observer();
 }
 
+bool settleEdits(const EditHistory& history, const AskToSave& ask,
+                 const std::function<bool(const std::string& fileName)>& save) {
+    if (!history.modified() || !ask) return true;
+    switch (ask(history.fileName())) {
+        case SaveAnswer::Save:
+            return save(history.fileName());
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
 }  // namespace ui

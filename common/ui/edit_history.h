@@ -12,6 +12,7 @@ namespace ui {
 
 // The user's answer to the question asked before unsaved edits are lost.
 enum class SaveAnswer { Save, Discard, Cancel };
+using AskToSave = std::function<SaveAnswer(const std::string& fileName)>;
 
 // A table's file and its edits: the name of the file last loaded or saved,
 // whether the table differs from it, and the steps that undo and redo the
@@ -78,5 +79,11 @@ class EditHistory {
     std::string fileName_;
     std::vector<std::function<void()>> observers_;
 };
+
+// Whether unsaved edits may be let go: with none, or no one to ask, at once;
+// else as the user answers, Save writing the history's file through save and
+// going on only when that worked.
+bool settleEdits(const EditHistory& history, const AskToSave& ask,
+                 const std::function<bool(const std::string& fileName)>& save);
 
 }  // namespace ui
