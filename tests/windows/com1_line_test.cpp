@@ -2,19 +2,26 @@
 // over the system's serial API: the simulator runs outside on a
 // pseudo-terminal that the system knows as COM1 (com1-simulator sets it up).
 // What goes down comes back byte for byte.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <chrono>
 #include <thread>
 
 #include "corvel/form.h"
 #include "plexa/form.h"
+#include "serial/exchange.h"
 #include "serial/system_port.h"
 #include "temp_dir.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using ::testing::HasSubstr;
+
+// Plexa's read of block 1: 17 + 0 + 1 = 18.
+const serial::Bytes kReadBlock1{2, 17, 0, 1, 18, 0, 3};
 
 // Delivers the window's timer ticks as the event loop would, until done.
 template <typename Done>
@@ -67,6 +74,34 @@ TEST(Com1Line, CorvelShowGoesDownAndComesBack) {
     EXPECT_EQ(f.Label13.caption(), "the communication is normal");
     for (int r = 0; r < 120; ++r)
         for (int c = 0; c < 32; ++c) ASSERT_EQ(f.ProgramTable.at(r, c), (7 * r + c) % 40) << r;
+}
+
+// Wine lets any number of openers have a COM port, so another program
+// holding it, and the port keeping its device after a close, cannot be seen
+// here: only that the port opens again and still exchanges, and what it
+// says of ports it cannot open.
+TEST(Com1Line, APortOpensAgainAfterItsCloseAndNamesWhyOthersFail) {
+    test::TempDir temp;
+    ui::SteadyClock clock;
+    serial::SystemSerialPort port(temp.path());
+    ASSERT_TRUE(port.open()) << port.errorString();
+    port.close();
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(port.write(kReadBlock1));
+    ASSERT_TRUE(port.open());
+    EXPECT_TRUE(serial::exchange(port, clock, kReadBlock1, 20).ok);
+    port.close();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 2 * serial::kReleaseDelayMs);
+    ASSERT_TRUE(port.open()) << port.errorString();
+    EXPECT_TRUE(serial::exchange(port, clock, kReadBlock1, 20).ok);
+
+    serial::SystemSerialPort other(temp.path());
+    other.setPortNumber(9);
+    EXPECT_FALSE(other.open());
+    EXPECT_THAT(other.errorString(), HasSubstr("COM9: the device does not exist"));
+    other.setPortNumber(17);
+    EXPECT_FALSE(other.open());
+    EXPECT_THAT(other.errorString(), HasSubstr("COM17: no such port"));
 }
 
 }  // namespace
