@@ -10,12 +10,6 @@ class QTimer;
 
 namespace serial {
 
-// How long a closed port keeps its device for a reopen. A monitor cycle
-// opens and closes the port at every window tick, and the system's open
-// and close (the lock file, the line settings) cost more than the cycle's
-// own exchanges; taking the device back costs nothing.
-inline constexpr int kReleaseDelayMs = 250;
-
 // The real COM port, over Qt Serial Port, used without an event loop but for
 // giving its device back: a closed port lets the device go kReleaseDelayMs
 // later, at once when it opens another device, and when destroyed.

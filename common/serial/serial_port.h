@@ -10,6 +10,12 @@ namespace serial {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// How long a closed port keeps its device for a reopen. A monitor cycle
+// opens and closes the port at every window tick, and the system's open
+// and close (the lock file, the line settings) cost more than the cycle's
+// own exchanges; taking the device back costs nothing.
+inline constexpr int kReleaseDelayMs = 250;
+
 // The controller's serial line: COM 1 to 16, fixed at 9600 baud, 8 data bits,
 // no parity, 1 stop bit, no flow control, raw binary bytes.
 class SerialPort {

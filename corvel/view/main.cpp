@@ -3,7 +3,7 @@
 #include "base/data_dir.h"
 #include "corvel/form.h"
 #include "corvel/view/main_window.h"
-#include "serial/qt_serial_port.h"
+#include "serial/system_port.h"
 #include "ui/clock.h"
 #include "view/progress_paint.h"
 #include "view/timer_driver.h"
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("org.dovra.Corvel");
     const auto dataDir = base::dataDirectory();
     ui::SteadyClock clock;
-    serial::QtSerialPort port(dataDir);
+    serial::SystemSerialPort port(dataDir);
     // A blocking transfer shows its progress without running the event loop,
     // which would deliver timer ticks and clicks in the middle of it.
     view::ProgressPainter painter(clock);

@@ -3,7 +3,7 @@
 #include "base/data_dir.h"
 #include "plexa/form.h"
 #include "plexa/view/main_window.h"
-#include "serial/qt_serial_port.h"
+#include "serial/system_port.h"
 #include "ui/clock.h"
 #include "view/progress_paint.h"
 #include "view/timer_driver.h"
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("org.dovra.Plexa");
     const auto dataDir = base::dataDirectory();
     ui::SteadyClock clock;
-    serial::QtSerialPort port(dataDir);
+    serial::SystemSerialPort port(dataDir);
     view::ProgressPainter painter(clock);
     // Exit has asked about unsaved edits: it ends the program without
     // closing the window, which would ask again.
