@@ -139,7 +139,7 @@ int widestWord(const QWidget* widget, const std::vector<const ui::Label*>& capti
 // The largest bold monospace font in which a lamp line fills the width.
 QFont lampFont(const QFont& base, int width, int height) {
     QFont font = base;
-    font.setFamilies({"DejaVu Sans Mono", "Monospace"});
+    font.setFamilies({"DejaVu Sans Mono", "Consolas", "Courier New", "Monospace"});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setBold(true);
