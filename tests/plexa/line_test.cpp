@@ -8,6 +8,7 @@
 
 #include "absent_port.h"
 #include "plexa/form.h"
+#include "plexa/run_until.h"
 #include "serial/qt_serial_port.h"
 #include "simulator.h"
 #include "temp_dir.h"
@@ -15,18 +16,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// Delivers the window's timer ticks as the event loop would, until done.
-template <typename Done>
-void runUntil(plexa::Form1& f, ui::SteadyClock& clock, Done done) {
-    const auto end = std::chrono::steady_clock::now() + 3min;
-    while (!done() && std::chrono::steady_clock::now() < end) {
-        if (const auto due = f.timers.nextDue())
-            std::this_thread::sleep_for(std::chrono::milliseconds(*due - clock.nowMs()));
-        f.timers.runDue();
-    }
-    ASSERT_TRUE(done()) << "timed out";
-}
 
 TEST(PlexaLine, TheWholeProgramGoesDownAndComesBackOverCom16) {
     test::TempDir temp;
@@ -47,10 +36,10 @@ TEST(PlexaLine, TheWholeProgramGoesDownAndComesBackOverCom16) {
     const auto idle = [&] { return f.Command3.enabled() && f.Command5.enabled(); };
 
     f.Command3.click();
-    runUntil(f, clock, idle);
+    test::runUntil(f, clock, idle);
     f.ProgramTable = plexa::ProgramTable{};
     f.Command5.click();
-    runUntil(f, clock, idle);
+    test::runUntil(f, clock, idle);
     EXPECT_EQ(f.Label13.caption(), "CommunicateSuccessfully");
     EXPECT_EQ(f.ProgramTable.block(0), sent.block(0));
     for (int a = 0; a < 128000; ++a) ASSERT_EQ(f.ProgramTable.byte(a), sent.byte(a)) << a;

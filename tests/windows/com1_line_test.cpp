@@ -11,6 +11,7 @@
 
 #include "corvel/form.h"
 #include "plexa/form.h"
+#include "plexa/run_until.h"
 #include "serial/exchange.h"
 #include "serial/system_port.h"
 #include "temp_dir.h"
@@ -22,18 +23,6 @@ using ::testing::HasSubstr;
 
 // Plexa's read of block 1: 17 + 0 + 1 = 18.
 const serial::Bytes kReadBlock1{2, 17, 0, 1, 18, 0, 3};
-
-// Delivers the window's timer ticks as the event loop would, until done.
-template <typename Done>
-void runUntil(plexa::Form1& f, ui::SteadyClock& clock, Done done) {
-    const auto end = std::chrono::steady_clock::now() + 3min;
-    while (!done() && std::chrono::steady_clock::now() < end) {
-        if (const auto due = f.timers.nextDue())
-            std::this_thread::sleep_for(std::chrono::milliseconds(*due - clock.nowMs()));
-        f.timers.runDue();
-    }
-    ASSERT_TRUE(done()) << "timed out";
-}
 
 TEST(Com1Line, PlexaProgramGoesDownAndComesBack) {
     test::TempDir temp;
@@ -48,10 +37,10 @@ TEST(Com1Line, PlexaProgramGoesDownAndComesBack) {
     const auto idle = [&] { return f.Command3.enabled() && f.Command5.enabled(); };
 
     f.Command3.click();
-    runUntil(f, clock, idle);
+    test::runUntil(f, clock, idle);
     f.ProgramTable = plexa::ProgramTable{};
     f.Command5.click();
-    runUntil(f, clock, idle);
+    test::runUntil(f, clock, idle);
     EXPECT_EQ(f.Label13.caption(), "CommunicateSuccessfully");
     for (int a = 0; a < 128000; ++a) ASSERT_EQ(f.ProgramTable.byte(a), sent.byte(a)) << a;
 }
