@@ -78,6 +78,7 @@ TEST(EditHistory, KeepsAHundredStepsAndKnowsTheSavedState) {
     EXPECT_FALSE(history.canRedo());
     EXPECT_EQ(history.undo(), 3);
     EXPECT_EQ(cells[3], 0);
+    EXPECT_EQ(history.undo(), 149);
 }
 
 }  // namespace
