@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <optional>
 #include <vector>
 
 #include "temp_dir.h"
 #include "ui/edit_history.h"
+#include "ui/file_status.h"
 
 namespace {
 
@@ -38,18 +40,29 @@ TEST(TextBox, TypingLongerThanTheMaximumOrWhileDisabledIsRefused) {
     EXPECT_EQ(clicks, 1);
 }
 
+// A name in any script (here Chinese and Latin, UTF-8) names its file so,
+// and the list shows it by that name.
 TEST(FileList, ListsMatchingFilesSortedAndKeepsTheSelection) {
     test::TempDir dir;
     for (const char* name : {"b.qdf", "A.QDF", "c.sav", "a.b.qdf"})
         std::ofstream(dir.path() / name);
     std::filesystem::create_directory(dir.path() / "d.qdf");
+    const std::string name = "\xe6\xbc\x94\xe7\xa4\xba\xc3\xa9.qdf";
+    ui::Label line("Label13", "");
+    ui::FileStatus status(line);
+    std::array<std::uint8_t, 2> image{1, 2};
+    ASSERT_TRUE(status.save(dir.path(), name, image)) << line.caption();
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / u8"\u6f14\u793a\u00e9.qdf"));
     ui::FileList list("File1", "*.QDF");
     list.setDirectory(dir.path());
-    EXPECT_EQ(list.files(), (std::vector<std::string>{"a.b.qdf", "A.QDF", "b.qdf"}));
+    EXPECT_EQ(list.files(), (std::vector<std::string>{"a.b.qdf", "A.QDF", "b.qdf", name}));
     list.select(2);
     std::ofstream(dir.path() / "0.qdf");
     list.refresh();
     EXPECT_EQ(list.selectedFile(), "b.qdf");
+    image = {};
+    EXPECT_TRUE(status.load(dir.path(), name, image)) << line.caption();
+    EXPECT_EQ(image, (std::array<std::uint8_t, 2>{1, 2}));
 }
 
 // The last hundred steps are kept; the mark follows the saved state through

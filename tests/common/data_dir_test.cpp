@@ -11,42 +11,48 @@
 namespace {
 
 namespace fs = std::filesystem;
+constexpr bool kWindows = fs::path::preferred_separator == '\\';
 
-// Only a "/" or a ".." part leaves the directory; Windows also splits at "\"
-// and reads a ":" as a drive or a stream.
-TEST(PlainFileName, RefusesNamesThatLeaveTheDirectory) {
-    constexpr bool windows = fs::path::preferred_separator == '\\';
-    for (const char* name : {"user1.qdf", ".qdf", "...qdf", "a..b.qdf", "show 2.qdf"})
+// Only a "/" or a ".." part leaves the directory. Windows also splits at "\"
+// and reads a ":" as a drive or a stream, and opens a device for a device's
+// name with any extension: a save to "nul" would vanish and report success,
+// one to "com1" would go down the line. Names like a device's are files.
+TEST(PlainFileName, RefusesNamesThatLeaveTheDirectoryOrNameADevice) {
+    for (const char* name : {"user1.qdf", ".qdf", "...qdf", "a..b.qdf", "show 2.qdf", "console.qdf",
+                             "com10.qdf", "nullify.sav", "lpt.qdf"})
         EXPECT_TRUE(base::isPlainFileName(name)) << name;
     for (const char* name : {"", ".", "..", "../x.qdf", "sub/x.qdf"})
         EXPECT_FALSE(base::isPlainFileName(name)) << name;
-    for (const char* name : {"a\\b.qdf", "c:x.qdf", "show:2.sav", "..\\x.qdf"})
-        EXPECT_EQ(base::isPlainFileName(name), !windows) << name;
+    for (const char* name :
+         {"a\\b.qdf", "c:x.qdf", "show:2.sav", "..\\x.qdf", "C:\\x.qdf", "\\\\server\\share\\x.qdf",
+          "nul", "NUL.qdf", "con.qdf", "Com1.qdf", "lpt9", "aux .sav"})
+        EXPECT_EQ(base::isPlainFileName(name), !kWindows) << name;
 }
 
-#ifndef _WIN32
-
-// The data directory is dovra in the home directory; creating it, and
-// failing to, is tested with Plexa's start-up. Port n is the device that the
-// link comN in it names, even a missing one, else the nth serial device.
+// The data directory is dovra in the home directory, on Windows on drive C;
+// creating it, and failing to, is tested with Plexa's start-up. Port n is
+// the device that the link comN in it names, even a missing one, else the
+// nth serial device; on Windows it is always COMn.
 TEST(DataDirectory, IsDovraInTheHomeDirectoryAndNamesThePorts) {
+#ifdef _WIN32
+    EXPECT_EQ(base::dataDirectory().string(), "c:\\dovra");
+#else
     const std::string saved = std::getenv("HOME") ? std::getenv("HOME") : "";
     setenv("HOME", "/home/someone", 1);
     EXPECT_EQ(base::dataDirectory(), fs::path("/home/someone/dovra"));
     setenv("HOME", saved.c_str(), 1);
-
+#endif
     test::TempDir dir;
+    std::ofstream(dir.path() / "com6") << "not a link";
+    EXPECT_EQ(serial::comPortDevice(6, dir.path()), kWindows ? "COM6" : "/dev/ttyS5");
+    EXPECT_EQ(serial::comPortDevice(16, dir.path()), kWindows ? "COM16" : "/dev/ttyS15");
+    if (kWindows) return;
     fs::create_symlink("/dev/pts/7", dir.path() / "com3");
     fs::create_symlink("ports/adapter", dir.path() / "com4");
     fs::create_symlink(dir.path() / "gone", dir.path() / "com2");
-    std::ofstream(dir.path() / "com6") << "not a link";
-    EXPECT_EQ(serial::comPortDevice(16, dir.path()), "/dev/ttyS15");
     EXPECT_EQ(serial::comPortDevice(3, dir.path()), "/dev/pts/7");
     EXPECT_EQ(serial::comPortDevice(4, dir.path()), (dir.path() / "ports/adapter").string());
     EXPECT_EQ(serial::comPortDevice(2, dir.path()), (dir.path() / "gone").string());
-    EXPECT_EQ(serial::comPortDevice(6, dir.path()), "/dev/ttyS5");
 }
-
-#endif
 
 }  // namespace

@@ -82,13 +82,9 @@ TEST(Exchange, OnceAReplyHasBegunLooksAgainWhenItsRestCanBeInWithinTheLimit) {
         port.open();
         port.queueReply(reply);
         const std::int64_t start = clock.nowMs();
-        std::size_t sentAfter = 0;
-        const auto result = serial::exchange(port, clock, kRequest, 20, [&] {
-            sentAfter = port.requests().size();
-            clock.advance(sentMs);
-        });
+        const auto result =
+            serial::exchange(port, clock, kRequest, 20, [&] { clock.advance(sentMs); });
         EXPECT_EQ(result.ok, ok);
-        EXPECT_EQ(sentAfter, 1u);
         EXPECT_EQ(clock.nowMs() - start, endMs);
         EXPECT_EQ(port.waits(), waits);
     }

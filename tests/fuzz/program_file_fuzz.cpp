@@ -1,4 +1,4 @@
-// Any bytes as a program file of each program, loaded from the list: the
+// Any bytes as a program file of each program, loaded by its name: the
 // table holds the file's bytes (zeros past a short file's end, a long file's
 // tail unread), the fields show the first step or program, and saving
 // writes back what was loaded.
@@ -32,17 +32,14 @@ struct Programs {
     }
 };
 
-// Writes the bytes as the file fuzz<ext>, chooses it in the list and loads
-// it, then saves it as saved<ext> and gives what was saved.
+// Writes the bytes as the file fuzz<ext>, names it and loads it, then saves
+// it as saved<ext> and gives what was saved.
 template <class Form>
 Image loadAndSave(Form& form, const std::filesystem::path& dir, const std::string& ext,
                   const std::uint8_t* data, std::size_t size) {
     std::ofstream(dir / ("fuzz" + ext), std::ios::binary)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    form.File1.refresh();
-    const auto& files = form.File1.files();
-    form.File1.select(
-        static_cast<int>(std::find(files.begin(), files.end(), "fuzz" + ext) - files.begin()));
+    form.Text2.setText("fuzz");
     form.Command1.click();
     form.Text2.setText("saved");
     form.Command2.click();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using ctrlsim::Block;
@@ -12,15 +14,15 @@ using ctrlsim::PlayTiming;
 using ctrlsim::ShowPlayer;
 using std::chrono::milliseconds;
 
+// Steps one interval apart, then a hold on the last, then from the start.
 TEST(ShowPlayer, StepsOneIntervalApartThenHoldTheLastAndStartAgain) {
-    // Five steps of 500 ms and a hold of 1 s: a cycle of 3.5 s.
-    const std::pair<int, int> fiveSteps[] = {{0, 0},    {499, 0},  {500, 1},  {2499, 4},
-                                             {2500, 5}, {3499, 5}, {3500, 0}, {7500, 1}};
-    for (const auto& [ms, step] : fiveSteps)
-        EXPECT_EQ(ctrlsim::stepAt({500, 1000, 5}, milliseconds(ms)), step) << ms;
-    EXPECT_EQ(ctrlsim::stepAt({500, 1000, 0}, milliseconds(123456)), 0);
-    EXPECT_EQ(ctrlsim::stepAt({10, 1, 3}, milliseconds(30)), 3);
-    EXPECT_EQ(ctrlsim::stepAt({10, 1, 3}, milliseconds(31)), 0);
+    const PlayTiming five{500, 1000, 5}, none{500, 1000, 0}, brief{10, 1, 3};
+    const std::tuple<PlayTiming, int, int> cases[] = {
+        {five, 0, 0},    {five, 499, 0},  {five, 500, 1},   {five, 2499, 4},
+        {five, 2500, 5}, {five, 3499, 5}, {five, 3500, 0},  {five, 7500, 1},
+        {brief, 30, 3},  {brief, 31, 0},  {none, 123456, 0}};
+    for (const auto& [timing, ms, step] : cases)
+        EXPECT_EQ(ctrlsim::stepAt(timing, milliseconds(ms)), step) << ms;
 }
 
 TEST(ShowPlayer, ProgramsAreNamedAsTheSelectorsShowThem) {
@@ -34,36 +36,26 @@ TEST(ShowPlayer, ProgramsAreNamedAsTheSelectorsShowThem) {
 }
 
 // Program PA01 (blocks 3 and 4): mode 1, Interval 50, HoldTime 100,
-// WorkNumber 5, one group with S 10, Q 3, N 20, and StartPoints 1 (byte 18).
-Controller withGrowingBar(std::uint8_t timeUnit) {
+// WorkNumber 5, one group with S 10, Q 3, N 20, and StartPoints 1 (byte 18),
+// in the show's time unit (row 0's byte 19, block 2's byte 3): hundredths
+// or tenths of a second. Step 2 shows the bar at outputs 10..12.
+TEST(ShowPlayer, PlaysTheProgramsPictureAtTheStepDueInItsTiming) {
     Controller controller;
     controller.setCorvelBlock(3, {1, 50, 0, 100, 0, 5, 10, 3, 20});
     controller.setCorvelBlock(4, {0, 0, 1});
-    Block row0Tail{};
-    row0Tail[3] = timeUnit;
-    controller.setCorvelBlock(2, row0Tail);
-    return controller;
-}
-
-TEST(ShowPlayer, TimingComesFromTheProgramAndTheShowsTimeUnit) {
     const ShowPlayer player(1);
-    const PlayTiming hundredths = player.timing(withGrowingBar(0));
-    EXPECT_EQ(hundredths.stepMs, 500);
-    EXPECT_EQ(hundredths.holdMs, 1000);
-    EXPECT_EQ(hundredths.lastStep, 5);
-    EXPECT_EQ(player.timing(withGrowingBar(1)).holdMs, 10000);
-    // Interval 0x0140 = 320 units of 0.1 s is cut to 30 s.
-    Controller longer = withGrowingBar(1);
-    longer.setCorvelBlock(3, {1, 0x40, 0x01, 100, 0, 5, 10, 3, 20});
-    EXPECT_EQ(player.timing(longer).stepMs, 30000);
-}
-
-TEST(ShowPlayer, TheOutputsShowTheProgramsPictureAtTheStepDue) {
-    Controller controller = withGrowingBar(0);
-    const ShowPlayer player(1);
-    player.play(controller, milliseconds(1200));  // step 2: the bar at 10..12
+    const PlayTiming hundredths = player.timing(controller);
+    EXPECT_EQ(std::tuple(hundredths.stepMs, hundredths.holdMs, hundredths.lastStep),
+              std::tuple(500, 1000, 5));
+    player.play(controller, milliseconds(1200));
     EXPECT_EQ(controller.corvelBlock(241), (Block{0, 0x1C}));
     EXPECT_EQ(controller.corvelBlock(242), Block{});
+
+    controller.setCorvelBlock(2, {0, 0, 0, 1});
+    EXPECT_EQ(player.timing(controller).holdMs, 10000);
+    // Interval 0x0140 = 320 tenths is cut to 30 s.
+    controller.setCorvelBlock(3, {1, 0x40, 0x01, 100, 0, 5, 10, 3, 20});
+    EXPECT_EQ(player.timing(controller).stepMs, 30000);
     // Mode 7 at A-start 248: the mask's first byte lights outputs 248..255.
     controller.setCorvelBlock(3, {7, 1, 0, 1, 0, 1, 248, 0, 0, 0xFF});
     player.play(controller, milliseconds(0));
