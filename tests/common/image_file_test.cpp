@@ -42,6 +42,7 @@ TEST(ImageFile, AShortOrReadOnlyFileLoadsAndARefusedNewFileSaysWhy) {
     fs::create_directory(dir.path() / "folder.qdf");
     EXPECT_FALSE(base::saveImage(dir.path() / "folder.qdf", image, error));
     EXPECT_FALSE(base::loadImage(dir.path() / "folder.qdf", image, error));
+    EXPECT_EQ(image, (Bytes{7, 42, 0, 0}));  // left as it was
 
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
@@ -52,7 +53,7 @@ TEST(ImageFile, AShortOrReadOnlyFileLoadsAndARefusedNewFileSaysWhy) {
     EXPECT_EQ(image, (Bytes{7, 42, 0, 0}));
     EXPECT_FALSE(base::loadImage(dir.path() / "mernal.qdf", image, error));
     EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
-    EXPECT_EQ(image, (Bytes{7, 42, 0, 0}));  // left as it was
+    EXPECT_EQ(image, (Bytes{7, 42, 0, 0}));
 }
 
 // A save over a longer file keeps its tail and its permissions. A save that
