@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -98,9 +99,11 @@ class FormTest : public ::testing::Test {
     //   "List1#5" clicks item 5 (picks entry 5, selects option 5, file 5);
     //   "tick" runs the timers a second, "tick 999" so many ms, "pass" the
     //   timers due now, as one pass of the event loop does;
-    //   "Text9?24" expects a text or caption, "List1#5?1" an item on,
-    //   "Frame4.visible?0" and ".enabled" a state, "at 33,6?255" a cell of
-    //   the table, "word 2?77" and "byte 30?1" of Plexa's.
+    //   "Text9?24" expects a text or caption, "Label13~Cannot" one that
+    //   holds the words, "List1#5?1" an item on, "Frame4.visible?0" and
+    //   ".enabled" a state, "at 33,6?255" a cell of the table, "word 2?77"
+    //   and "byte 30?1" of Plexa's, "requests?2", "closes?1", "port?16" and
+    //   "open?0" the port's, "quits?1", "file a.sav?3840" a file's size ("none").
     void run(std::initializer_list<std::string_view> steps) {
         for (const std::string_view step : steps) {
             SCOPED_TRACE(step);
@@ -111,6 +114,9 @@ class FormTest : public ::testing::Test {
                 tick(s.size() > 4 ? std::stoll(s.substr(5)) : 1000);
             } else if (const auto q = s.find('?'); q != std::string::npos) {
                 EXPECT_EQ(state(s.substr(0, q)), s.substr(q + 1));
+            } else if (const auto t = s.find('~'); t != std::string::npos) {
+                const std::string shown = state(s.substr(0, t));
+                EXPECT_NE(shown.find(s.substr(t + 1)), std::string::npos) << shown;
             } else {
                 const auto at = s.find_first_of("=!#");
                 if (at == std::string::npos)
@@ -121,6 +127,16 @@ class FormTest : public ::testing::Test {
         }
     }
     std::string state(const std::string& what) {
+        if (what == "requests") return std::to_string(port.requests().size());
+        if (what == "closes") return std::to_string(port.closes());
+        if (what == "port") return std::to_string(port.portNumber());
+        if (what == "open") return port.isOpen() ? "1" : "0";
+        if (what == "quits") return std::to_string(quits);
+        if (what.starts_with("file ")) {
+            std::error_code error;
+            const auto size = std::filesystem::file_size(dataDir / what.substr(5), error);
+            return error ? "none" : std::to_string(size);
+        }
         if (what.starts_with("at ")) {
             const auto comma = what.find(',');
             return std::to_string(form->ProgramTable.at(std::stoi(what.substr(3)),
