@@ -52,7 +52,7 @@ TEST_F(PlexaFormTest, FailedFileCommandsSayWhyAndLoseNothing) {
          "Text2?" + listed.substr(0, listed.find('.')), "Command1!", "Text1(1)?6", "Text2=ok"});
     EXPECT_EQ(f.File1.selectedIndex(), -1);
     run({"Command2!", "Label13?CommunicationPortState", "Text2=a/b", "Command2!", "Text8(1)=2",
-         "Command3!", "file ok.qdf?291232", "tick 10000000", "Text2=good", "Command2!",
+         "Command3!", "file ok.qdf?291232", "transfer", "Text2=good", "Command2!",
          "Label13?CommunicateSuccessfully"});
 }
 

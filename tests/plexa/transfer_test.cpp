@@ -15,8 +15,8 @@ TEST_F(PlexaFormTest, TheScanListsEveryPortThenTheDefaultRangeGoesAndAnEmptyOneO
     EXPECT_EQ(lines[0], "出错或占用Com号=  16");
     EXPECT_EQ(lines[1], "可用Com号=  15");
     EXPECT_EQ(lines[15], "出错或占用Com号=  1");
-    run({"Combo3?3", "Command3!", "tick 10000000", "requests?8001", "Label10? 8000", "Text8(0)=5",
-         "Text8(1)=4", "Command5!", "tick 10000000", "requests?8001", "closes?14",
+    run({"Combo3?3", "Command3!", "transfer", "requests?8001", "Label10? 8000", "Text8(0)=5",
+         "Text8(1)=4", "Command5!", "transfer", "requests?8001", "closes?14",
          "Command5.enabled?1"});  // 12 by the scan
 }
 
@@ -28,7 +28,7 @@ TEST_F(PlexaFormTest, BlocksGoAPassOfTheEventLoopApartShowingNumberTimeAndProgre
     // again at every step; the re-arm and block 12 go in the next pass.
     run({"Text8(0)=11", "Text8(1)=100", "Command3!", "pass", "Label10? 11", "Label9? 100 ms",
          "progress?1/90", "Text8(1)=12", "pass", "Label10? 12", "Label9? 200 ms", "requests?2",
-         "tick 10000000", "requests?2", "progress?2/2"});
+         "transfer", "requests?2", "progress?2/2"});
 }
 
 // Tries count afresh for every block and for every transfer; three bytes
@@ -40,7 +40,7 @@ TEST_F(PlexaFormTest, TriesCountAfreshAndSixFailuresGiveUp) {
     port.queueReply(serial::Bytes{2, 6, 3});
     port.queueReply(serial::Bytes{2, 5, 3});
     port.queueReply(serial::Bytes{15, 15});
-    run({"Text8(0)=1", "Text8(1)=2", "Command3!", "tick 10000000", "requests?8", "Label10? 2",
+    run({"Text8(0)=1", "Text8(1)=2", "Command3!", "transfer", "requests?8", "Label10? 2",
          "Label13?CommunicateSuccessfully"});  // six tries, then two
 
     ctrlsim::Block data{};
@@ -49,10 +49,10 @@ TEST_F(PlexaFormTest, TriesCountAfreshAndSixFailuresGiveUp) {
     controller.setPlexaBlock(1, data);
     run({"Command5!", "pass"});  // block 1 arrives
     controller.setFault(ctrlsim::Fault::kNoReply, 6);
-    run({"tick 10000000", "open?0", "requests?15", "Label13?CommunicationDataError", "Label10? 2",
+    run({"transfer", "open?0", "requests?15", "Label13?CommunicationDataError", "Label10? 2",
          "word 4?9", "Text1(2)?0", "Text8(1)=1"});
     controller.setFault(ctrlsim::Fault::kNoReply, 1);  // a new transfer has all its tries
-    run({"Command5!", "tick 10000000", "Text1(0)?12", "Text1(2)?9"});
+    run({"Command5!", "transfer", "Text1(0)?12", "Text1(2)?9"});
 }
 
 // The port's own reason is shown; COM16 is the highest port there is.
@@ -72,12 +72,12 @@ TEST_F(PlexaFormTest, APortThatCannotBeOpenedIsNamedAndChangesNothing) {
          "Combo3=17",
          "Command3!",
          "Label13?No COM port 17: choose a port from 1 to 16",
-         "tick 10000000",
+         "transfer",
          "Combo3=16",
          "Text8(0)=7",
          "Text8(1)=7",
          "Command3!",
-         "tick 10000000",
+         "transfer",
          "port?16",
          "requests?1"});
 }
