@@ -21,7 +21,7 @@ TEST_F(PlexaFormTest, SaveWritesRows0To9100OverTheFileAndLoadBringsThemBack) {
     for (int a = 0; a < 291232; ++a) f.ProgramTable.setByte(a, 0);
     f.ProgramTable.set(9101, 0, 42);
     f.ProgramTable.set(5, 32, 9);
-    f.Command1.click();
+    run({"Text1(1)=3", "Command1!"});
     for (int a = 0; a < 291232; ++a) ASSERT_EQ(f.ProgramTable.byte(a), pattern(a)) << a;
     run({"at 9101,0?42", "at 5,32?9", "Text1(1)?5390", "Text5(0)?17", "Text2=fresh", "Command1!",
          "word 2?0", "file fresh.qdf?0", "Text2=", "Command2!", "file .qdf?291232"});
