@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -42,14 +43,66 @@ class ControlMap {
     std::map<std::string, ui::Control*> controls_;
 };
 
-ControlMap controlsOf(plexa::Form1& f);
-ControlMap controlsOf(corvel::Form1& f);
+inline ControlMap controlsOf(plexa::Form1& f) {
+    ControlMap m;
+    m.add(f.Label1, f.Text1, f.Text5, f.Text8, f.Label2, f.Label3, f.Label9, f.Label10, f.Label13,
+          f.Label21, f.Command1, f.Command2, f.Command3, f.Command4, f.Command5, f.Command6,
+          f.Command7, f.Command8, f.Command11, f.Text2, f.Text3, f.Text4, f.Text6, f.Text7, f.Text9,
+          f.step, f.File1, f.List1, f.Check1, f.Combo3, f.progress, f.StatusBar1);
+    return m;
+}
+
+inline ControlMap controlsOf(corvel::Form1& f) {
+    ControlMap m;
+    m.add(f.Text1, f.Text5, f.Label7, f.Label8, f.Label9, f.Label10, f.Label13, f.Label24, f.Combo1,
+          f.Combo2, f.Combo3, f.Command1, f.Command2, f.Command3, f.Command5, f.Command6,
+          f.Command7, f.Command8, f.Command9, f.Text2, f.Text3, f.Text4, f.Text6, f.Text7, f.File1,
+          f.Frame2, f.Frame3, f.Frame4, f.List1, f.List2, f.Check1, f.Check2, f.progress,
+          f.StatusBar1);
+    m.addAs("Options", f.Options);
+    return m;
+}
 
 // What a scenario compares: a field's text, a caption, a box's or an item's
 // state as 1 or 0, the option selected, a bar's value/maximum.
-std::string stateOf(const ui::Control& control, int item = -1);
+inline std::string stateOf(const ui::Control& c, int item = -1) {
+    const auto bit = [](bool on) { return std::string(on ? "1" : "0"); };
+    if (auto* t = dynamic_cast<const ui::TextBox*>(&c)) return t->text();
+    if (auto* l = dynamic_cast<const ui::Label*>(&c)) return l->caption();
+    if (auto* b = dynamic_cast<const ui::ComboBox*>(&c)) return b->text();
+    if (auto* k = dynamic_cast<const ui::CheckBox*>(&c)) return bit(k->checked());
+    if (auto* l = dynamic_cast<const ui::ListBox*>(&c)) return bit(l->selected(item));
+    if (auto* o = dynamic_cast<const ui::OptionGroup*>(&c)) return std::to_string(o->selected());
+    if (auto* p = dynamic_cast<const ui::ProgressBar*>(&c))
+        return std::to_string(p->value()) + "/" + std::to_string(p->maximum());
+    ADD_FAILURE() << c.name() << " has no state to compare";
+    return "?";
+}
+
 // One action on a control: "=text" types, "!" clicks, "#n" clicks item n.
-void act(ui::Control& control, char how, const std::string& argument);
+inline void act(ui::Control& c, char how, const std::string& argument) {
+    auto* text = dynamic_cast<ui::TextBox*>(&c);
+    auto* combo = dynamic_cast<ui::ComboBox*>(&c);
+    auto* button = dynamic_cast<ui::Button*>(&c);
+    auto* check = dynamic_cast<ui::CheckBox*>(&c);
+    auto* list = dynamic_cast<ui::ListBox*>(&c);
+    auto* options = dynamic_cast<ui::OptionGroup*>(&c);
+    auto* files = dynamic_cast<ui::FileList*>(&c);
+    const int n = how == '#' ? std::stoi(argument) : 0;
+    if (how == '=' && text)
+        text->type(argument);
+    else if (how == '=' && combo)
+        combo->setText(argument);
+    else if (how == '!' && (button || check))
+        button ? button->click() : check->click();
+    else if (how == '#' && (list || combo || options || files))
+        list      ? list->click(n)
+        : combo   ? combo->pick(n)
+        : options ? options->select(n)
+                  : files->select(n);
+    else
+        ADD_FAILURE() << "no action " << how << " on " << c.name();
+}
 
 // The window of Form (plexa::Form1 or corvel::Form1). Its port is
 // scripted; once linked, a simulated controller answers it.
@@ -97,20 +150,28 @@ class FormTest : public ::testing::Test {
     //   "Text5(0)=25" types (a combo box takes the text), "Command8!" clicks,
     //   "List1#5" clicks item 5 (picks entry 5, selects option 5, file 5);
     //   "tick" runs the timers a second, "tick 999" so many ms, "pass" the
-    //   timers due now, as one pass of the event loop does;
-    //   "Text9?24" expects a text or caption, "List1#5?1" an item on,
-    //   "Frame4.visible?0" and ".enabled" a state, "at 33,6?255" a cell of
-    //   the table, "word 2?77" and "byte 30?1" of Plexa's.
+    //   timers due now, as one pass of the event loop does, "transfer" until
+    //   a transfer is over;
+    //   "Text9?24" expects a text or caption, "Label13~Cannot" one that
+    //   holds the words, "List1#5?1" an item on, "Frame4.visible?0" and
+    //   ".enabled" a state, "at 33,6?255" a cell of the table, "word 2?77"
+    //   and "byte 30?1" of Plexa's, "requests?2", "closes?1", "port?16" and
+    //   "open?0" the port's, "quits?1", "file a.sav?3840" a file's size ("none").
     void run(std::initializer_list<std::string_view> steps) {
         for (const std::string_view step : steps) {
             SCOPED_TRACE(step);
             const std::string s(step);
             if (s == "pass") {
                 form->timers.runDue();
+            } else if (s == "transfer") {
+                runTransfer();
             } else if (s.starts_with("tick")) {
                 tick(s.size() > 4 ? std::stoll(s.substr(5)) : 1000);
             } else if (const auto q = s.find('?'); q != std::string::npos) {
                 EXPECT_EQ(state(s.substr(0, q)), s.substr(q + 1));
+            } else if (const auto t = s.find('~'); t != std::string::npos) {
+                const std::string shown = state(s.substr(0, t));
+                EXPECT_NE(shown.find(s.substr(t + 1)), std::string::npos) << shown;
             } else {
                 const auto at = s.find_first_of("=!#");
                 if (at == std::string::npos)
@@ -121,6 +182,16 @@ class FormTest : public ::testing::Test {
         }
     }
     std::string state(const std::string& what) {
+        if (what == "requests") return std::to_string(port.requests().size());
+        if (what == "closes") return std::to_string(port.closes());
+        if (what == "port") return std::to_string(port.portNumber());
+        if (what == "open") return port.isOpen() ? "1" : "0";
+        if (what == "quits") return std::to_string(quits);
+        if (what.starts_with("file ")) {
+            std::error_code error;
+            const auto size = std::filesystem::file_size(dataDir / what.substr(5), error);
+            return error ? "none" : std::to_string(size);
+        }
         if (what.starts_with("at ")) {
             const auto comma = what.find(',');
             return std::to_string(form->ProgramTable.at(std::stoi(what.substr(3)),
@@ -152,63 +223,5 @@ class FormTest : public ::testing::Test {
     int quits = 0;
     std::function<void()> showProgress;  // during every exchange, once the request is out
 };
-
-inline ControlMap controlsOf(plexa::Form1& f) {
-    ControlMap m;
-    m.add(f.Label1, f.Text1, f.Text5, f.Text8, f.Label2, f.Label3, f.Label9, f.Label10, f.Label13,
-          f.Label21, f.Command1, f.Command2, f.Command3, f.Command4, f.Command5, f.Command6,
-          f.Command7, f.Command8, f.Command11, f.Text2, f.Text3, f.Text4, f.Text6, f.Text7, f.Text9,
-          f.step, f.File1, f.List1, f.Check1, f.Combo3, f.progress, f.StatusBar1);
-    return m;
-}
-
-inline ControlMap controlsOf(corvel::Form1& f) {
-    ControlMap m;
-    m.add(f.Text1, f.Text5, f.Label7, f.Label8, f.Label9, f.Label10, f.Label13, f.Label24, f.Combo1,
-          f.Combo2, f.Combo3, f.Command1, f.Command2, f.Command3, f.Command5, f.Command6,
-          f.Command7, f.Command8, f.Command9, f.Text2, f.Text3, f.Text4, f.Text6, f.Text7, f.File1,
-          f.Frame2, f.Frame3, f.Frame4, f.List1, f.List2, f.Check1, f.Check2, f.progress,
-          f.StatusBar1);
-    m.addAs("Options", f.Options);
-    return m;
-}
-
-inline std::string stateOf(const ui::Control& c, int item) {
-    const auto bit = [](bool on) { return std::string(on ? "1" : "0"); };
-    if (auto* t = dynamic_cast<const ui::TextBox*>(&c)) return t->text();
-    if (auto* l = dynamic_cast<const ui::Label*>(&c)) return l->caption();
-    if (auto* b = dynamic_cast<const ui::ComboBox*>(&c)) return b->text();
-    if (auto* k = dynamic_cast<const ui::CheckBox*>(&c)) return bit(k->checked());
-    if (auto* l = dynamic_cast<const ui::ListBox*>(&c)) return bit(l->selected(item));
-    if (auto* o = dynamic_cast<const ui::OptionGroup*>(&c)) return std::to_string(o->selected());
-    if (auto* p = dynamic_cast<const ui::ProgressBar*>(&c))
-        return std::to_string(p->value()) + "/" + std::to_string(p->maximum());
-    ADD_FAILURE() << c.name() << " has no state to compare";
-    return "?";
-}
-
-inline void act(ui::Control& c, char how, const std::string& argument) {
-    auto* text = dynamic_cast<ui::TextBox*>(&c);
-    auto* combo = dynamic_cast<ui::ComboBox*>(&c);
-    auto* button = dynamic_cast<ui::Button*>(&c);
-    auto* check = dynamic_cast<ui::CheckBox*>(&c);
-    auto* list = dynamic_cast<ui::ListBox*>(&c);
-    auto* options = dynamic_cast<ui::OptionGroup*>(&c);
-    auto* files = dynamic_cast<ui::FileList*>(&c);
-    const int n = how == '#' ? std::stoi(argument) : 0;
-    if (how == '=' && text)
-        text->type(argument);
-    else if (how == '=' && combo)
-        combo->setText(argument);
-    else if (how == '!' && (button || check))
-        button ? button->click() : check->click();
-    else if (how == '#' && (list || combo || options || files))
-        list      ? list->click(n)
-        : combo   ? combo->pick(n)
-        : options ? options->select(n)
-                  : files->select(n);
-    else
-        ADD_FAILURE() << "no action " << how << " on " << c.name();
-}
 
 }  // namespace test

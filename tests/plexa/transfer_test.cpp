@@ -15,14 +15,9 @@ TEST_F(PlexaFormTest, TheScanListsEveryPortThenTheDefaultRangeGoesAndAnEmptyOneO
     EXPECT_EQ(lines[0], "出错或占用Com号=  16");
     EXPECT_EQ(lines[1], "可用Com号=  15");
     EXPECT_EQ(lines[15], "出错或占用Com号=  1");
-    run({"Combo3?3", "Command3!"});
-    runTransfer();
-    EXPECT_EQ(port.requests().size(), 8001u);
-    run({"Label10? 8000", "Text8(0)=5", "Text8(1)=4", "Command5!"});
-    runTransfer();
-    EXPECT_EQ(port.requests().size(), 8001u);
-    EXPECT_EQ(port.closes(), 12 + 2);
-    run({"Command5.enabled?1"});
+    run({"Combo3?3", "Command3!", "transfer", "requests?8001", "Label10? 8000", "Text8(0)=5",
+         "Text8(1)=4", "Command5!", "transfer", "requests?8001", "closes?14",
+         "Command5.enabled?1"});  // 12 by the scan
 }
 
 // The step and its re-arm wait for no time: each pass of the event loop
@@ -32,11 +27,8 @@ TEST_F(PlexaFormTest, BlocksGoAPassOfTheEventLoopApartShowingNumberTimeAndProgre
     // Block 11 goes and is answered 100 ms later; the last block is read
     // again at every step; the re-arm and block 12 go in the next pass.
     run({"Text8(0)=11", "Text8(1)=100", "Command3!", "pass", "Label10? 11", "Label9? 100 ms",
-         "progress?1/90", "Text8(1)=12", "pass", "Label10? 12", "Label9? 200 ms"});
-    EXPECT_EQ(port.requests().size(), 2u);
-    runTransfer();
-    EXPECT_EQ(port.requests().size(), 2u);
-    run({"progress?2/2"});
+         "progress?1/90", "Text8(1)=12", "pass", "Label10? 12", "Label9? 200 ms", "requests?2",
+         "transfer", "requests?2", "progress?2/2"});
 }
 
 // Tries count afresh for every block and for every transfer; three bytes
@@ -48,10 +40,8 @@ TEST_F(PlexaFormTest, TriesCountAfreshAndSixFailuresGiveUp) {
     port.queueReply(serial::Bytes{2, 6, 3});
     port.queueReply(serial::Bytes{2, 5, 3});
     port.queueReply(serial::Bytes{15, 15});
-    run({"Text8(0)=1", "Text8(1)=2", "Command3!"});
-    runTransfer();
-    EXPECT_EQ(port.requests().size(), 8u);  // six for block 1, two for block 2
-    run({"Label10? 2", "Label13?CommunicateSuccessfully"});
+    run({"Text8(0)=1", "Text8(1)=2", "Command3!", "transfer", "requests?8", "Label10? 2",
+         "Label13?CommunicateSuccessfully"});  // six tries, then two
 
     ctrlsim::Block data{};
     data[0] = 12;  // block 1: the group count, and x0's start step at byte 4
@@ -59,31 +49,37 @@ TEST_F(PlexaFormTest, TriesCountAfreshAndSixFailuresGiveUp) {
     controller.setPlexaBlock(1, data);
     run({"Command5!", "pass"});  // block 1 arrives
     controller.setFault(ctrlsim::Fault::kNoReply, 6);
-    runTransfer();
-    EXPECT_EQ(port.requests().size(), 8u + 1 + 6);
-    EXPECT_FALSE(port.isOpen());
-    run({"Label13?CommunicationDataError", "Label10? 2", "word 4?9", "Text1(2)?0", "Text8(1)=1"});
+    run({"transfer", "open?0", "requests?15", "Label13?CommunicationDataError", "Label10? 2",
+         "word 4?9", "Text1(2)?0", "Text8(1)=1"});
     controller.setFault(ctrlsim::Fault::kNoReply, 1);  // a new transfer has all its tries
-    run({"Command5!"});
-    runTransfer();
-    run({"Text1(0)?12", "Text1(2)?9"});
+    run({"Command5!", "transfer", "Text1(0)?12", "Text1(2)?9"});
 }
 
 // The port's own reason is shown; COM16 is the highest port there is.
 TEST_F(PlexaFormTest, APortThatCannotBeOpenedIsNamedAndChangesNothing) {
     startLinked();
     port.setOpenFails(2);
-    run({"Combo3=2x", "Command5!"});
-    EXPECT_EQ(port.portNumber(), 2);
-    run({"Label13?COM2: no such port", "tick 499", "Command3.enabled?0", "tick 2",
-         "Command3.enabled?1", "Label10?CommunicationNumbers"});
-    EXPECT_TRUE(port.requests().empty());
-    run({"Combo3=17", "Command3!", "Label13?No COM port 17: choose a port from 1 to 16"});
-    runTransfer();
-    run({"Combo3=16", "Text8(0)=7", "Text8(1)=7", "Command3!"});
-    runTransfer();
-    EXPECT_EQ(port.portNumber(), 16);
-    EXPECT_EQ(port.requests().size(), 1u);
+    run({"Combo3=2x",
+         "Command5!",
+         "port?2",
+         "Label13?COM2: no such port",
+         "tick 499",
+         "Command3.enabled?0",
+         "tick 2",
+         "Command3.enabled?1",
+         "Label10?CommunicationNumbers",
+         "requests?0",
+         "Combo3=17",
+         "Command3!",
+         "Label13?No COM port 17: choose a port from 1 to 16",
+         "transfer",
+         "Combo3=16",
+         "Text8(0)=7",
+         "Text8(1)=7",
+         "Command3!",
+         "transfer",
+         "port?16",
+         "requests?1"});
 }
 
 }  // namespace
