@@ -28,6 +28,14 @@ class ProgramTable {
         return {cells_.data(), static_cast<size_t>(kStoredRows) * kColumns};
     }
 
+    // The 32 bytes of row r that linear addresses reach, without column 32.
+    std::span<std::uint8_t, 32> linearRow(int r) {
+        return std::span<std::uint8_t, 32>(&cells_.at(index(r, 0)), 32);
+    }
+    std::span<const std::uint8_t, 32> linearRow(int r) const {
+        return std::span<const std::uint8_t, 32>(&cells_.at(index(r, 0)), 32);
+    }
+
     std::uint8_t byte(int linear) const { return at(linear / 32, linear % 32); }
     void setByte(int linear, std::uint8_t value) { set(linear / 32, linear % 32, value); }
 

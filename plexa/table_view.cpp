@@ -50,12 +50,11 @@ void Form1::ccc() {
     Text5[2].setText(numberText(secondFieldOf(word)));
     for (int k = 0; k < 32; ++k) {
         const int byte = k < 2 * groups ? ProgramTable.byte(record + 2 + k) : 0;
-        for (int b = 0; b < 8; ++b) {
-            List1.setSelected(8 * k + b, (byte >> b & 1) != 0);
-            // Outputs beyond the groups have no bits to switch.
-            List1.setItemEnabled(8 * k + b, k < 2 * groups);
-        }
+        for (int b = 0; b < 8; ++b) List1.setSelected(8 * k + b, (byte >> b & 1) != 0);
     }
+    // Outputs beyond the groups have no bits to switch.
+    List1.setItemsEnabled(0, 16 * groups - 1, true);
+    List1.setItemsEnabled(16 * groups, List1.count() - 1, false);
     Refreshing = false;
     if (EditReady == 1) updateStepIndicator();
 }

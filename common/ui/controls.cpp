@@ -133,10 +133,14 @@ void ListBox::click(int index) {
     if (itemEnabled(index)) setSelected(index, !selected(index));
 }
 
-void ListBox::setItemEnabled(int index, bool on) {
-    if (itemEnabled(index) == on) return;
-    itemEnabled_.at(static_cast<size_t>(index)) = on;
-    notify();
+void ListBox::setItemsEnabled(int first, int last, bool on) {
+    bool changed = false;
+    for (int index = first; index <= last; ++index) {
+        if (itemEnabled(index) == on) continue;
+        itemEnabled_.at(static_cast<size_t>(index)) = on;
+        changed = true;
+    }
+    if (changed) notify();
 }
 
 void ListBox::setColumns(int columns) {

@@ -164,7 +164,8 @@ class ListBox : public Control {
     // The user clicks an item: its state flips, unless the item is disabled.
     void click(int index);
     bool itemEnabled(int index) const { return itemEnabled_.at(static_cast<size_t>(index)); }
-    void setItemEnabled(int index, bool on);
+    // Items first to last on or off, with one notice for them all.
+    void setItemsEnabled(int first, int last, bool on);
 
     int columns() const { return columns_; }
     void setColumns(int columns);

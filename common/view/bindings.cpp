@@ -101,8 +101,11 @@ bool sameItems(const QListWidget* widget, const std::vector<std::string>& items)
 bool showItems(QListWidget* widget, const std::vector<std::string>& items) {
     if (sameItems(widget, items)) return false;
     const QSignalBlocker block(widget);
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(items.size()));
+    for (const auto& text : items) texts << qs(text);
     widget->clear();
-    for (const auto& text : items) widget->addItem(qs(text));
+    widget->addItems(texts);  // one insertion for the view to lay out
     return true;
 }
 
@@ -212,7 +215,9 @@ class ListView final : public QObject {
           list_(list),
           widget_(widget),
           designMinHeight_(widget->minimumHeight()),
-          designMaxHeight_(widget->maximumHeight()) {
+          designMaxHeight_(widget->maximumHeight()),
+          shown_(list.items().size(), false),
+          shownEnabled_(list.items().size(), true) {
         widget->setViewMode(QListView::ListMode);
         widget->setFlow(QListView::LeftToRight);
         widget->setWrapping(true);
@@ -220,20 +225,14 @@ class ListView final : public QObject {
         widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         prepareModelSelection(widget);
         widget->installEventFilter(this);
+        // A ListBox keeps the items it was made with: they are put in once,
+        // selected and enabled as new items are, and every change of an
+        // item's state is shown by the item alone.
+        showItems(widget, list.items());
     }
 
     void show() {
         showCommon(list_, widget_);
-        // Every item change notifies: compare the items with the model's
-        // own strings, not the widget's, to keep a refresh cheap.
-        if (shownItems_ != list_.items()) {
-            showItems(widget_, list_.items());
-            shownItems_ = list_.items();
-            widestText_.reset();
-            const QSignalBlocker block(widget_);
-            widget_->clearSelection();
-            shown_.assign(list_.items().size(), false);
-        }
         showSelection();
         showItemsEnabled();
         showHeight();
@@ -258,10 +257,11 @@ class ListView final : public QObject {
     // A disabled item is drawn greyed.
     void showItemsEnabled() {
         for (int i = 0; i < list_.count(); ++i) {
-            QListWidgetItem* item = widget_->item(i);
             const bool on = list_.itemEnabled(i);
-            if (item->flags().testFlag(Qt::ItemIsEnabled) == on) continue;
+            if (shownEnabled_[static_cast<size_t>(i)] == on) continue;
+            QListWidgetItem* item = widget_->item(i);
             item->setFlags(item->flags().setFlag(Qt::ItemIsEnabled, on));
+            shownEnabled_[static_cast<size_t>(i)] = on;
         }
     }
 
@@ -317,8 +317,8 @@ class ListView final : public QObject {
     QListWidget* widget_;
     int designMinHeight_;
     int designMaxHeight_;
-    std::vector<std::string> shownItems_;
     std::vector<bool> shown_;
+    std::vector<bool> shownEnabled_;
     QFont measuredFont_;
     std::optional<int> widestText_;
 };

@@ -2,8 +2,8 @@
 
 #include <QEvent>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QStyle>
+#include <algorithm>
 
 namespace view {
 
@@ -16,8 +16,9 @@ constexpr int kBlanksPerField = 10;
 // An abbreviation in capitals, such as "NO.", one blank after a word
 // belongs to that word: "pump NO." is one caption.
 bool qualifies(const QString& word) {
-    static const QRegularExpression abbreviation("^[A-Z]+\\.$");
-    return abbreviation.match(word).hasMatch();
+    if (word.size() < 2 || !word.endsWith('.')) return false;
+    return std::all_of(word.begin(), word.end() - 1,
+                       [](QChar c) { return c >= QLatin1Char('A') && c <= QLatin1Char('Z'); });
 }
 
 int textWidth(const QFontMetrics& metrics, const QString& text) {

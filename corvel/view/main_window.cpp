@@ -396,11 +396,14 @@ void MainWindow::workModeAndOptions(QWidget* parent) {
     view::bindOptionGroup(form_.Options, buttons);
 }
 
+// The four lines are alike: their font is sought once, for the first.
 void MainWindow::lampLines(QWidget* parent) {
+    QFont font;
     for (int m = 0; m < 4; ++m) {
         QLabel* line = label(form_.Label7[static_cast<size_t>(m)], parent);
         line->setGeometry(at(660, kLampTop + kLampPitch * m, 10815, kLampHeight));
-        line->setFont(lampFont(line->font(), line->width(), line->height()));
+        if (m == 0) font = lampFont(line->font(), line->width(), line->height());
+        line->setFont(font);
     }
 }
 
