@@ -1,6 +1,7 @@
 #pragma once
 
 #include "form_scenario.h"
+#include "view/edit_session.h"
 #include "view/progress_paint.h"
 #include "window_probe.h"
 
@@ -17,7 +18,13 @@ class ProgramWindow : public FormTest<Form>, public WindowProbe {
         this->showProgress = [this] { painter.paint(); };
         window.show();
         this->tick();
+        // The question about unsaved edits is answered in the user's place.
+        view::answerQuestionsWith([this](const QMessageBox& box) {
+            asked << box.informativeText();
+            return answer;
+        });
     }
+    ~ProgramWindow() override { view::answerQuestionsWith({}); }
     QScrollArea* scroll() const { return qobject_cast<QScrollArea*>(window.centralWidget()); }
     // Ctrl+ key from a button, where no field's own typing takes it; the
     // shortcuts work in the active window only.
@@ -31,7 +38,8 @@ class ProgramWindow : public FormTest<Form>, public WindowProbe {
 
     view::ProgressPainter painter;
     Window window;
-    Answers answers;  // a question nobody expected is cancelled
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;  // to a question nobody expected
+    QStringList asked;
 };
 
 }  // namespace test

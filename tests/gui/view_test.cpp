@@ -121,25 +121,33 @@ TEST(TimerDriver, SleepsWhileNoTimerIsEnabledAndLeavesARunningCountdownAlone) {
     EXPECT_FALSE(driver.armed());
 }
 
+// A label and a bar bound through a painter on a hand-driven clock.
+class Painted : public ::testing::Test {
+  protected:
+    Painted() : painter(clock) {
+        view::bindLabel(label, shown, &painter);
+        view::bindProgressBar(progress, bar, painter);
+        bar->setGeometry(0, 30, 204, 20);
+        window.show();
+    }
+
+    ui::ManualClock clock;
+    view::ProgressPainter painter;
+    ui::Label label{"Label10", " 241"};
+    ui::ProgressBar progress{"progress"};
+    QWidget window;  // its widgets go before the controls they show
+    QLabel* shown = new QLabel(&window);
+    QProgressBar* bar = new QProgressBar(&window);
+};
+
 // A bound label takes its caption when the painter shows it: once a frame
 // from paint(), or once the changes have rested for a frame. One that ends
 // where it began within that time, as Monitor's labels do in every cycle,
 // is not painted at all.
-TEST(ProgressPainter, ShowsAtMostOnceAFrameOrAfterAFrameAtRest) {
-    ui::ManualClock clock;
-    view::ProgressPainter painter(clock);
-    QWidget window;
-    auto* shown = new QLabel(&window);
-    auto* bar = new QProgressBar(&window);
-    ui::Label label("Label10", " 241");
-    ui::ProgressBar progress("progress");
-    view::bindLabel(label, shown, &painter);
-    view::bindProgressBar(progress, bar, painter);
-    window.show();
+TEST_F(Painted, ShowsAtMostOnceAFrameOrAfterAFrameAtRest) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     test::PaintCount paints;
     shown->installEventFilter(&paints);
-
     label.setCaption(" 242");
     progress.setProgress(1, 2);
     EXPECT_EQ(shown->text(), " 241");
@@ -189,15 +197,7 @@ TEST(ProgressPainter, ShowsChangesThatNeverRest) {
 
 // The bar fills without gaps as far as the share done: a long transfer
 // moves it from its first blocks on.
-TEST(ProgressPainter, TheBarFillsAsFarAsTheShareDone) {
-    ui::ManualClock clock;
-    view::ProgressPainter painter(clock);
-    QWidget window;
-    auto* bar = new QProgressBar(&window);
-    bar->setGeometry(0, 0, 204, 20);
-    ui::ProgressBar progress("progress");
-    view::bindProgressBar(progress, bar, painter);
-    window.show();
+TEST_F(Painted, TheBarFillsAsFarAsTheShareDone) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const auto filled = [&](int done, int total) {
         progress.setProgress(done, total);
