@@ -1,5 +1,6 @@
-// What the bindings, the header label and the timer driver do that the
-// window tests cannot see; the rest of each is tested through the windows.
+// What the bindings, the header label, the timer driver and the progress
+// painter do that the window tests cannot see; the rest of each is tested
+// through the windows.
 #include <gtest/gtest.h>
 
 #include <QProgressBar>
