@@ -152,6 +152,7 @@ TEST_F(PlexaWindow, UnsavedEditsAreAskedAboutBeforeTheyAreLost) {
     std::string error;
     ASSERT_TRUE(base::loadImage(dataDir / "mernal.qdf", image, error));
     EXPECT_EQ(image, plexa::fileImage(form->ProgramTable));
+    EXPECT_EQ(asked.size(), 6);
 }
 
 // Every kind of change is undone by Ctrl+Z and redone by Ctrl+Shift+Z and
