@@ -1,36 +1,69 @@
-// What the bindings, the header label and the timer driver do that the
-// window tests cannot see; the rest of each is tested through the windows.
+// What the bindings, the header label, the timer driver and the progress
+// painter do that the window tests cannot see; the rest of each is tested
+// through the windows.
 #include <gtest/gtest.h>
 
+#include <QProgressBar>
+#include <thread>
 #include <utility>
 #include <vector>
 
+#include "base/number.h"
 #include "view/bindings.h"
+#include "view/progress_paint.h"
 #include "view/timer_driver.h"
 #include "window_probe.h"
 
 namespace {
 
-TEST(Binding, ModelChangesShowWithoutEchoOrCursorMovesAndRefusedTypingIsPutBack) {
-    QWidget parent;
-    ui::TextBox box("Text5(0)", "1", 5);
+// The box keeps to 4 up to 4700, as Plexa's fields do. Typed below the lower
+// limit, the field shows what was typed until Enter or leaving the field;
+// above the upper one, the limit at once. A text the program sets shows
+// whole, without echo or cursor moves; typing the box refuses is put back.
+TEST(Binding, ATextBoxShowsItsTextAndHoldsTypingBelowALowerLimit) {
+    ui::TextBox box("Text7", "12", 5);
+    box.onChange = [&box] {
+        const double value = base::numberValue(box.text());
+        if (value < 4 || value > 4700) box.setText(value < 4 ? "4" : "4700");
+    };
+    ui::TextBox plain("Text2", "", 5);
     int changes = 0;
-    box.onChange = [&] { ++changes; };
+    plain.onChange = [&] { ++changes; };
+    QWidget parent;  // the widgets go first
     auto* edit = new QLineEdit(&parent);
+    auto* other = new QLineEdit(&parent);
     view::bindTextBox(box, edit);
+    view::bindTextBox(plain, other);
     parent.show();
+    parent.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&parent));
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, "1");
+    EXPECT_EQ(edit->text(), "1");
+    EXPECT_EQ(box.text(), "4");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(edit->text(), "4");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "");
+    other->setFocus();
+    EXPECT_EQ(edit->text(), "4");
+    edit->selectAll();
+    QTest::keyClicks(edit, "9999");
+    EXPECT_EQ(edit->text(), "4700");
     edit->setCursorPosition(1);
     box.setEnabled(false);
     EXPECT_FALSE(edit->isEnabled());
     box.setEnabled(true);
     EXPECT_EQ(edit->cursorPosition(), 1);
-    box.setText("123456");  // the program may set more than the user may type
-    EXPECT_EQ(edit->text(), "123456");
+
+    plain.setText("123456");  // the program may set more than the user may type
+    EXPECT_EQ(other->text(), "123456");
     EXPECT_EQ(changes, 1);
-    edit->setSelection(2, 1);  // the widget takes the 6 characters, the model refuses them
-    QTest::keyClicks(edit, "9");
-    EXPECT_EQ(box.text(), "123456");
-    EXPECT_EQ(edit->text(), "123456");
+    other->setSelection(2, 1);  // the widget takes the 6 characters, the box refuses them
+    QTest::keyClicks(other, "9");
+    EXPECT_EQ(plain.text(), "123456");
+    EXPECT_EQ(other->text(), "123456");
 }
 
 // Each change of an item's state shows, in any order, and whichever other
@@ -114,6 +147,101 @@ TEST(TimerDriver, SleepsWhileNoTimerIsEnabledAndLeavesARunningCountdownAlone) {
     clock.setNow(200);
     EXPECT_TRUE(QTest::qWaitFor([&] { return ticks == 1; }, 1000));
     EXPECT_FALSE(driver.armed());
+}
+
+// A label and a bar bound through a painter on a hand-driven clock.
+class Painted : public ::testing::Test {
+  protected:
+    Painted() : painter(clock) {
+        view::bindLabel(label, shown, &painter);
+        view::bindProgressBar(progress, bar, painter);
+        bar->setGeometry(0, 30, 204, 20);
+        window.show();
+    }
+
+    ui::ManualClock clock;
+    view::ProgressPainter painter;
+    ui::Label label{"Label10", " 241"};
+    ui::ProgressBar progress{"progress"};
+    QWidget window;  // its widgets go before the controls they show
+    QLabel* shown = new QLabel(&window);
+    QProgressBar* bar = new QProgressBar(&window);
+};
+
+// A bound label takes its caption when the painter shows it: once a frame
+// from paint(), or once the changes have rested for a frame. One that ends
+// where it began within that time, as Monitor's labels do in every cycle,
+// is not painted at all.
+TEST_F(Painted, ShowsAtMostOnceAFrameOrAfterAFrameAtRest) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    test::PaintCount paints;
+    shown->installEventFilter(&paints);
+    label.setCaption(" 242");
+    progress.setProgress(1, 2);
+    EXPECT_EQ(shown->text(), " 241");
+    painter.paint();
+    EXPECT_EQ(shown->text(), " 242");
+    EXPECT_EQ(bar->value(), 1);
+    EXPECT_EQ(paints.counts["Label10"], 1) << "painted within paint()";
+    label.setCaption(" 243");
+    clock.advance(view::ProgressPainter::kFrameMs - 1);
+    painter.paint();
+    EXPECT_EQ(shown->text(), " 242") << "within the frame";
+    clock.advance(1);
+    painter.paint();
+    EXPECT_EQ(shown->text(), " 243");
+
+    label.setCaption("");
+    label.setCaption(" 243");
+    QTest::qWait(view::ProgressPainter::kFrameMs / 2);
+    label.setCaption("");
+    EXPECT_EQ(shown->text(), " 243") << "the changes have not rested";
+    label.setCaption(" 243");
+    QTest::qWait(2 * view::ProgressPainter::kFrameMs);
+    EXPECT_EQ(paints.counts["Label10"], 2);
+    label.setCaption(" 1");
+    EXPECT_TRUE(QTest::qWaitFor([&paints] { return paints.counts["Label10"] == 3; }));
+    EXPECT_EQ(shown->text(), " 1");
+}
+
+// Changes that never rest for a frame, as when every cycle of Monitor waits
+// longer than its tick for a reply that does not come, are shown all the same.
+TEST(ProgressPainter, ShowsChangesThatNeverRest) {
+    ui::SteadyClock clock;
+    view::ProgressPainter painter(clock);
+    QWidget window;
+    auto* shown = new QLabel(&window);
+    ui::Label label("Label13", "");
+    view::bindLabel(label, shown, &painter);
+    QTimer cycle;
+    QObject::connect(&cycle, &QTimer::timeout, [&label] {
+        label.setCaption("");
+        std::this_thread::sleep_for(std::chrono::milliseconds(70));
+        label.setCaption("the port can not receive the date");
+    });
+    cycle.start(100);
+    EXPECT_TRUE(QTest::qWaitFor([shown] { return !shown->text().isEmpty(); }, 1000));
+}
+
+// The bar fills without gaps as far as the share done: a long transfer
+// moves it from its first blocks on.
+TEST_F(Painted, TheBarFillsAsFarAsTheShareDone) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto filled = [&](int done, int total) {
+        progress.setProgress(done, total);
+        clock.advance(view::ProgressPainter::kFrameMs);
+        painter.paint();
+        const QImage image = bar->grab().toImage();
+        int width = 0;
+        for (int x = 0; x < image.width(); ++x)
+            width += image.pixelColor(x, image.height() / 2) == bar->palette().highlight().color();
+        return width;
+    };
+    EXPECT_EQ(filled(0, 8001), 0);
+    const int full = filled(8001, 8001);
+    EXPECT_GT(full, 190);
+    EXPECT_GE(filled(160, 8001), 3);
+    EXPECT_NEAR(filled(4000, 8001), full / 2, 1);
 }
 
 }  // namespace

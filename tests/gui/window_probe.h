@@ -12,7 +12,6 @@
 #include <map>
 #include <vector>
 
-#include "view/edit_session.h"
 #include "view/header_label.h"
 
 namespace test {
@@ -75,24 +74,6 @@ class WindowProbe {
         }
         EXPECT_EQ(texts, expected) << header.toStdString();
     }
-};
-
-// Answers the question about unsaved edits in the user's place, and keeps
-// what each question said.
-class Answers {
-  public:
-    Answers() {
-        view::answerQuestionsWith([this](const QMessageBox& box) {
-            asked << box.informativeText();
-            return answer;
-        });
-    }
-    ~Answers() { view::answerQuestionsWith({}); }
-    Answers(const Answers&) = delete;
-    Answers& operator=(const Answers&) = delete;
-
-    QMessageBox::StandardButton answer = QMessageBox::Cancel;
-    QStringList asked;
 };
 
 // Counts the paint events of the widgets it filters, by object name.
