@@ -31,13 +31,17 @@ TEST(PlexaFrames, BlocksMapOntoHalfRowsAndTheParameterBlock) {
     }
 }
 
-// The status line tells which failure it was; a refusal says what a
-// time-out says. When an exchange succeeds, what a read stores and the
-// success caption are the exchange fuzz target's rules.
+// A write sends the block's own bytes. The status line tells which failure
+// it was; a refusal says what a time-out says. When an exchange succeeds,
+// what a read stores and the success caption are the exchange fuzz
+// target's rules.
 TEST_F(PlexaFormTest, WriteAndReadJudgeTheReply) {
     using ctrlsim::Fault;
     auto& f = startLinked();
     port.open();
+    f.ProgramTable.set(0, 16, 77);
+    EXPECT_TRUE(f.write_v(2));
+    EXPECT_EQ(controller.plexaBlock(2)[0], 77);
     const struct {
         Fault fault;
         bool read;
