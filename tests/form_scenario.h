@@ -21,45 +21,37 @@
 namespace test {
 
 // The controls a scenario names, by their names.
-class ControlMap {
-  public:
-    template <class... C>
-    void add(C&... controls) {
-        (addOne(controls), ...);
-    }
-    void addAs(const std::string& name, ui::Control& control) { controls_[name] = &control; }
-    ui::Control* operator[](const std::string& name) const {
-        const auto found = controls_.find(name);
-        if (found == controls_.end()) ADD_FAILURE() << "no control " << name;
-        return found == controls_.end() ? nullptr : found->second;
-    }
+using ControlMap = std::map<std::string, ui::Control*>;
 
-  private:
-    void addOne(ui::Control& control) { controls_[control.name()] = &control; }
-    template <class T, std::size_t N>
-    void addOne(std::array<T, N>& array) {
-        for (T& control : array) addOne(control);
-    }
-    std::map<std::string, ui::Control*> controls_;
-};
-
-inline ControlMap controlsOf(plexa::Form1& f) {
+inline void add(ControlMap& m, ui::Control& control) {
+    m[control.name()] = &control;
+}
+template <class T, std::size_t N>
+void add(ControlMap& m, std::array<T, N>& array) {
+    for (T& control : array) add(m, control);
+}
+template <class... C>
+ControlMap controlsNamed(C&... controls) {
     ControlMap m;
-    m.add(f.Label1, f.Text1, f.Text5, f.Text8, f.Label2, f.Label3, f.Label9, f.Label10, f.Label13,
-          f.Label21, f.Command1, f.Command2, f.Command3, f.Command4, f.Command5, f.Command6,
-          f.Command7, f.Command8, f.Command11, f.Text2, f.Text3, f.Text4, f.Text6, f.Text7, f.Text9,
-          f.step, f.File1, f.List1, f.Check1, f.Combo3, f.progress, f.StatusBar1);
+    (add(m, controls), ...);
     return m;
 }
 
+inline ControlMap controlsOf(plexa::Form1& f) {
+    return controlsNamed(f.Label1, f.Text1, f.Text5, f.Text8, f.Label2, f.Label3, f.Label9,
+                         f.Label10, f.Label13, f.Label21, f.Command1, f.Command2, f.Command3,
+                         f.Command4, f.Command5, f.Command6, f.Command7, f.Command8, f.Command11,
+                         f.Text2, f.Text3, f.Text4, f.Text6, f.Text7, f.Text9, f.step, f.File1,
+                         f.List1, f.Check1, f.Combo3, f.progress, f.StatusBar1);
+}
+
 inline ControlMap controlsOf(corvel::Form1& f) {
-    ControlMap m;
-    m.add(f.Text1, f.Text5, f.Label7, f.Label8, f.Label9, f.Label10, f.Label13, f.Label24, f.Combo1,
-          f.Combo2, f.Combo3, f.Command1, f.Command2, f.Command3, f.Command5, f.Command6,
-          f.Command7, f.Command8, f.Command9, f.Text2, f.Text3, f.Text4, f.Text6, f.Text7, f.File1,
-          f.Frame2, f.Frame3, f.Frame4, f.List1, f.List2, f.Check1, f.Check2, f.progress,
-          f.StatusBar1);
-    m.addAs("Options", f.Options);
+    ControlMap m = controlsNamed(
+        f.Text1, f.Text5, f.Label7, f.Label8, f.Label9, f.Label10, f.Label13, f.Label24, f.Combo1,
+        f.Combo2, f.Combo3, f.Command1, f.Command2, f.Command3, f.Command5, f.Command6, f.Command7,
+        f.Command8, f.Command9, f.Text2, f.Text3, f.Text4, f.Text6, f.Text7, f.File1, f.Frame2,
+        f.Frame3, f.Frame4, f.List1, f.List2, f.Check1, f.Check2, f.progress, f.StatusBar1);
+    m["Options"] = &f.Options;
     return m;
 }
 
@@ -156,7 +148,7 @@ class FormTest : public ::testing::Test {
     //   holds the words, "List1#5?1" an item on, "Frame4.visible?0" and
     //   ".enabled" a state, "at 33,6?255" a cell of the table, "word 2?77"
     //   and "byte 30?1" of Plexa's, "requests?2", "closes?1", "port?16" and
-    //   "open?0" the port's, "quits?1", "file a.sav?3840" a file's size ("none").
+    //   "open?0" the port's, "file a.sav?3840" a file's size ("none").
     void run(std::initializer_list<std::string_view> steps) {
         for (const std::string_view step : steps) {
             SCOPED_TRACE(step);
@@ -176,17 +168,21 @@ class FormTest : public ::testing::Test {
                 const auto at = s.find_first_of("=!#");
                 if (at == std::string::npos)
                     ADD_FAILURE() << "no step " << s;
-                else if (ui::Control* c = controls[s.substr(0, at)])
+                else if (ui::Control* c = control(s.substr(0, at)))
                     act(*c, s[at], s.substr(at + 1));
             }
         }
+    }
+    ui::Control* control(const std::string& name) const {
+        const auto found = controls.find(name);
+        if (found == controls.end()) ADD_FAILURE() << "no control " << name;
+        return found == controls.end() ? nullptr : found->second;
     }
     std::string state(const std::string& what) {
         if (what == "requests") return std::to_string(port.requests().size());
         if (what == "closes") return std::to_string(port.closes());
         if (what == "port") return std::to_string(port.portNumber());
         if (what == "open") return port.isOpen() ? "1" : "0";
-        if (what == "quits") return std::to_string(quits);
         if (what.starts_with("file ")) {
             std::error_code error;
             const auto size = std::filesystem::file_size(dataDir / what.substr(5), error);
@@ -206,7 +202,7 @@ class FormTest : public ::testing::Test {
         }
         const auto dot = what.find('.');
         const auto hash = what.find('#');
-        const ui::Control* c = controls[what.substr(0, std::min(dot, hash))];
+        const ui::Control* c = control(what.substr(0, std::min(dot, hash)));
         if (!c) return "?";
         if (dot != std::string::npos)
             return (what.ends_with(".enabled") ? c->enabled() : c->visible()) ? "1" : "0";

@@ -40,16 +40,6 @@ TEST_F(CorvelEditorTest, HeaderRefreshFollowsTheFieldsAfterASecond) {
     for (const ui::TextBox& field : f.Text1) EXPECT_TRUE(field.enabled()) << field.name();
 }
 
-// The field the Additional panel covers (TimeUnit in program 0) stores
-// nothing while it is open; that the panel shows and stores the show's
-// values is the Corvel window fuzz target's rule.
-TEST_F(CorvelEditorTest, TimeUnitAndTheAdditionalPanel) {
-    startEditing();
-    run({"Command7!", "Frame3.visible?1", "Text5(0)=1", "tick", "Label24? 0.1s", "Text5(0)=9",
-         "tick", "Label24? 0.1s", "Text5(0)=0", "tick", "Label24?0.01s", "Text1(17)=5", "at 0,19?0",
-         "Command7!", "Text1(17)=6", "at 0,19?6"});
-}
-
 // The range stops at the last bit. Another program or another show closes
 // the panel before a click meant for the mask shown can reach the row now
 // shown.
@@ -155,20 +145,27 @@ TEST_F(CorvelPreviewTest, StopPauseAndMonitorMidRun) {
 }
 
 // Periods count in the show's TimeUnit (0: 0.01 s, else 0.1 s), from 1 ms
-// up to 30 s, for steps and hold alike; the Additional panel holds TimeUnit.
+// up to 30 s, for steps and hold alike; the Additional panel holds TimeUnit,
+// and the field it covers (TimeUnit in program 0) stores nothing while it is
+// open. That the panel shows and stores the show's values is the Corvel
+// window fuzz target's rule.
 TEST_F(CorvelPreviewTest, PeriodsFollowTheTimeUnitWithinWhatTheTimersHold) {
     const struct {
-        const char *unit, *units;
+        const char *unit, *units, *shown;
         int periodMs;
-    } cases[] = {{"0", "0", 1}, {"9", "5", 500}, {"1", "300", 30000}, {"1", "301", 30000}};
+    } cases[] = {{"0", "0", "0.01s", 1},
+                 {"9", "5", " 0.1s", 500},
+                 {"1", "300", " 0.1s", 30000},
+                 {"1", "301", " 0.1s", 30000}};
     startEditing().Command7.click();
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.unit) + " " + c.units);
         run({"Text5(0)=" + std::string(c.unit), "Text1(1)=" + std::string(c.units),
-             "Text1(2)=" + std::string(c.units), "tick 100"});
+             "Text1(2)=" + std::string(c.units), "tick", "Label24?" + std::string(c.shown)});
         EXPECT_EQ(form->Timer3.interval(), c.periodMs);
         EXPECT_EQ(form->Timer4.interval(), c.periodMs);
     }
+    run({"Text1(17)=5", "at 0,19?1", "Command7!", "Text1(17)=6", "at 0,19?6"});
 }
 
 }  // namespace

@@ -29,10 +29,8 @@ TEST_F(PlexaFormTest, EditsCountFromTheFirstTickAndTheStepIndicatorScalesTo8000)
          "Text5(0)=", "step?2"});
     // Later ticks and refreshes follow a new Max.Step: step 1000 of 4, then 16
     // groups; step 12000 of 4 groups, moved to 3763 by a load of 16 groups.
-    run({"Text1(0)=4", "tick", "Text5(0)=1000", "step?625", "Text1(0)=16", "tick", "step?2126"});
-    plexa::ProgramTable wide;
-    wide.setWord(0, 16);
-    writeProgram(dataDir / "wide.qdf", wide);
+    run({"Text1(0)=4", "tick", "Text5(0)=1000", "step?625", "Text1(0)=16", "tick", "step?2126",
+         "Text2=wide", "Command2!"});
     run({"Text1(0)=4", "tick", "Text5(0)=12000", "Text2=wide", "Command1!",
          "step?2353",  // 3763 x 8000 / 12796
          "tick", "step?8000"});

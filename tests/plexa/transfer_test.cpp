@@ -59,26 +59,11 @@ TEST_F(PlexaFormTest, TriesCountAfreshAndSixFailuresGiveUp) {
 TEST_F(PlexaFormTest, APortThatCannotBeOpenedIsNamedAndChangesNothing) {
     startLinked();
     port.setOpenFails(2);
-    run({"Combo3=2x",
-         "Command5!",
-         "port?2",
-         "Label13?COM2: no such port",
-         "tick 499",
-         "Command3.enabled?0",
-         "tick 2",
-         "Command3.enabled?1",
-         "Label10?CommunicationNumbers",
-         "requests?0",
-         "Combo3=17",
-         "Command3!",
-         "Label13?No COM port 17: choose a port from 1 to 16",
-         "transfer",
-         "Combo3=16",
-         "Text8(0)=7",
-         "Text8(1)=7",
-         "Command3!",
-         "transfer",
-         "port?16",
+    run({"Combo3=2x", "Command5!", "port?2", "Label13?COM2: no such port", "tick 499",
+         "Command3.enabled?0", "tick 2", "Command3.enabled?1", "Label10?CommunicationNumbers",
+         "requests?0"});
+    run({"Combo3=17", "Command3!", "Label13?No COM port 17: choose a port from 1 to 16", "transfer",
+         "Combo3=16", "Text8(0)=7", "Text8(1)=7", "Command3!", "transfer", "port?16",
          "requests?1"});
 }
 
