@@ -1,7 +1,6 @@
 // The real serial port against the simulator's pseudo-terminal, and the
-// simulator's line. Plexa's transfers over this line, with refusals and
-// time-outs, are tested with Plexa; every byte value crossing it both ways,
-// with Corvel's show.
+// simulator's line. Every byte value crossing it both ways is tested with
+// Plexa's and Corvel's line tests.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
