@@ -81,9 +81,10 @@ class PlexaLayout : public Layout<plexa::Form1, plexa::MainWindow> {
     // The line labels hold their longest texts, so that nothing moves.
     inline static const std::vector<State> kStates = {
         {"design texts", {}},
-        {"16 groups, jump, every word FFFF",
-         {"tick", "Text1(0)=16", "Text5(0)=3763", "Text5(1)=4", "tick", "Label3~FFFF FFFF"}},
-        {"refused", {"Label13:CommunicateUnsuccessfully"}, true},
+        {"16 groups, jump, every word FFFF, refused",
+         {"tick", "Text1(0)=16", "Text5(0)=3763", "Text5(1)=4", "tick", "Label3~FFFF FFFF",
+          "Label13:CommunicateUnsuccessfully"},
+         true},
         {"longest line labels", {"Label10: 8000", "Label9: 9999999 ms"}, true},
         {"data error", {"Label13:CommunicationDataError"}, true},
         {"no data", {"Label13:端口不能收到数据"}, true},
@@ -106,8 +107,10 @@ class CorvelLayout : public Layout<corvel::Form1, corvel::MainWindow> {
         {"work mode 7", {"Text1(0)=7", "tick"}},
         {"work mode 6, unequal fields", {"Text1(0)=6", "Text1(5)=9", "tick"}},
         {"bit panel just opened", {"Text1(0)=7", "tick", "Command8!", "Check2!"}},
-        {"control", {"Options#5", "tick", "Check1!", "Label10: 242", "Label9: 9999999 ms"}, true},
-        {"no data", {"Label13:the port can not receive the date"}},
+        {"control, no data",
+         {"Options#5", "tick", "Check1!", "Label10: 242", "Label9: 9999999 ms",
+          "Label13:the port can not receive the date"},
+         true},
         {"data error", {"Label13:Communication data error "}},
         {"normal", {"Label13:the communication is normal"}, true},
     };
