@@ -5,7 +5,6 @@
 
 #include <QProgressBar>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "base/number.h"
@@ -64,32 +63,6 @@ TEST(Binding, ATextBoxShowsItsTextAndHoldsTypingBelowALowerLimit) {
     QTest::keyClicks(other, "9");
     EXPECT_EQ(plain.text(), "123456");
     EXPECT_EQ(other->text(), "123456");
-}
-
-// Each change of an item's state shows, in any order, and whichever other
-// item changed in between.
-TEST(Binding, AListShowsEveryItemsStateAsTheModelChangesIt) {
-    QWidget parent;
-    ui::ListBox list("List1", {"000", "001", "002"});
-    auto* widget = new QListWidget(&parent);
-    view::bindListBox(list, widget);
-    const auto shown = [widget](int n) {
-        const QListWidgetItem* item = widget->item(n);
-        return std::pair(item->isSelected(), item->flags().testFlag(Qt::ItemIsEnabled));
-    };
-    list.setItemsEnabled(2, 2, false);
-    list.setSelected(0, true);
-    list.setItemsEnabled(1, 1, false);
-    EXPECT_EQ(widget->count(), 3);
-    EXPECT_EQ(shown(0), std::pair(true, true));
-    EXPECT_EQ(shown(1), std::pair(false, false));
-    EXPECT_EQ(shown(2), std::pair(false, false));
-    list.setItemsEnabled(1, 2, true);
-    list.setSelected(0, false);
-    list.setSelected(1, true);
-    EXPECT_EQ(shown(0), std::pair(false, true));
-    EXPECT_EQ(shown(1), std::pair(true, true));
-    EXPECT_EQ(shown(2), std::pair(false, true));
 }
 
 // Words over three anchors at x 10, 120 and 250.

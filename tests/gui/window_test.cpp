@@ -85,7 +85,8 @@ TEST_F(PlexaWindow, PlacesTheHeaderWordsAndThePortBoxReachesTheForm) {
 }
 
 // An output goes on, off and on again as the step shown changes; every
-// refresh of the list takes this one path.
+// refresh of the list takes this one path. The outputs beyond the groups
+// are greyed, and come back with more groups.
 TEST_F(PlexaWindow, TheOutputListDrawsTheStepShown) {
     clickItem("List1", 3);
     EXPECT_TRUE(drawnOn(3));
@@ -93,6 +94,14 @@ TEST_F(PlexaWindow, TheOutputListDrawsTheStepShown) {
     EXPECT_FALSE(drawnOn(3)) << "step 2";
     click("Command8");
     EXPECT_TRUE(drawnOn(3)) << "step 1 again";
+    const auto usable = [this](int n) {
+        return find<QListWidget>("List1")->item(n)->flags().testFlag(Qt::ItemIsEnabled);
+    };
+    EXPECT_TRUE(usable(63) && !usable(64) && !usable(255));
+    run({"Text1(0)=16", "tick"});
+    EXPECT_TRUE(usable(64) && usable(255));
+    run({"Text1(0)=5", "tick"});
+    EXPECT_TRUE(usable(79) && !usable(80));
 }
 
 // Below the scrolled drawing, in sight at any size, the status bar says how
