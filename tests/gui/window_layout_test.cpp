@@ -10,11 +10,11 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
-#include <optional>
 
+#include "absent_port.h"
 #include "corvel/view/main_window.h"
-#include "form_scenario.h"
 #include "plexa/view/main_window.h"
+#include "temp_dir.h"
 #include "text_room.h"
 #include "view/fitting.h"
 #include "view/progress_paint.h"
@@ -22,124 +22,117 @@
 
 namespace {
 
-// A state the window is brought to: the form's scenario steps, where
-// "Label13:text" sets a caption as the program would.
-struct State {
-    const char* name;
-    std::vector<std::string_view> steps;
-    bool fixed = false;  // the states marked so show every control in one place
-};
-
 // As the program starts: the window made, then the file loaded. No port
 // opens, so that the scan prints its longest lines.
 template <class Form, class Window>
-class Layout : public test::FormTest<Form>, public test::WindowProbe {
+class Layout : public ::testing::Test, public test::WindowProbe {
   protected:
-    Layout() : painter(this->clock), window(startWithNoPorts(), painter) {
+    Layout() : form({temp.path(), clock, absent, {}}), painter(clock), window(form, painter) {
+        form.load();
         root = &window;
         drawing = scroll()->widget();
         window.show();
     }
-    Form& startWithNoPorts() {
-        this->noPorts();
-        return this->start();
-    }
     QScrollArea* scroll() const { return qobject_cast<QScrollArea*>(window.centralWidget()); }
-    void enter(const State& state) {
-        for (const std::string_view step : state.steps) {
-            const auto colon = step.find(':');
-            if (colon == std::string_view::npos)
-                this->run({step});
-            else
-                dynamic_cast<ui::Label&>(*this->controls[std::string(step.substr(0, colon))])
-                    .setCaption(std::string(step.substr(colon + 1)));
-        }
+    void tick() { form.timers.advance(clock, 1000); }
+    // Notes the controls that cut their text in the state named, once the
+    // transfer's labels show it.
+    void look(const std::string& state) {
+        settle();
+        for (const QString& name : test::cutTexts(this->drawing))
+            cut += state + ": " + name.toStdString() + "\n";
     }
     // Waits until the drawing keeps its size for two frames: on a busy
     // machine a layout may land later than the first frames.
     QSize settle() {
         QSize size;
-        for (int frames = 0; frames < 50 && size != drawing->size(); ++frames) {
-            size = drawing->size();
+        for (int frames = 0; frames < 50 && size != this->drawing->size(); ++frames) {
+            size = this->drawing->size();
             QTest::qWait(2 * view::ProgressPainter::kFrameMs);
         }
         return size;
     }
-    std::vector<QRect> places() const {
-        std::vector<QRect> rects;
-        for (QWidget* widget : window.template findChildren<QWidget*>())
-            rects.push_back(widget->geometry());
-        return rects;
-    }
 
+    test::TempDir temp;
+    ui::ManualClock clock;
+    test::AbsentPort absent;
+    Form form;
     view::ProgressPainter painter;
     Window window;
+    std::string cut;
 };
 
-class PlexaLayout : public Layout<plexa::Form1, plexa::MainWindow> {
-  protected:
-    // The line labels hold their longest texts, so that nothing moves.
-    inline static const std::vector<State> kStates = {
-        {"design texts", {}},
-        {"16 groups, jump, every word FFFF, refused",
-         {"tick", "Text1(0)=16", "Text5(0)=3763", "Text5(1)=4", "tick", "Label3~FFFF FFFF",
-          "Label13:CommunicateUnsuccessfully"},
-         true},
-        {"longest line labels", {"Label10: 8000", "Label9: 9999999 ms"}, true},
-        {"data error", {"Label13:CommunicationDataError"}, true},
-        {"no data", {"Label13:端口不能收到数据"}, true},
-        {"no port", {"Label13:No COM port Combo3: choose a port from 1 to 16"}, true},
-        {"20 columns, 1 twip high", {"Text6=20", "Text7=1"}},
-    };
-};
-class CorvelLayout : public Layout<corvel::Form1, corvel::MainWindow> {
-  protected:
-    inline static const std::vector<State> kStates = {
-        {"design texts", {}},
-        {"additional panel", {"tick", "Command7!"}},
-        {"work mode 0", {"Text5(0)=1", "Command7!", "Text1(0)=0", "Text1(5)=0", "tick"}},
-        {"work mode 1", {"Text1(0)=1", "tick"}},
-        {"work mode 2", {"Text1(0)=2", "tick"}},
-        {"work mode 3", {"Text1(0)=3", "tick"}},
-        {"work mode 4", {"Text1(0)=4", "tick"}},
-        {"work mode 5", {"Text1(0)=5", "tick"}},
-        {"work mode 6", {"Text1(0)=6", "tick"}},
-        {"work mode 7", {"Text1(0)=7", "tick"}},
-        {"work mode 6, unequal fields", {"Text1(0)=6", "Text1(5)=9", "tick"}},
-        {"bit panel just opened", {"Text1(0)=7", "tick", "Command8!", "Check2!"}},
-        {"control, no data",
-         {"Options#5", "tick", "Check1!", "Label10: 242", "Label9: 9999999 ms",
-          "Label13:the port can not receive the date"},
-         true},
-        {"data error", {"Label13:Communication data error "}},
-        {"normal", {"Label13:the communication is normal"}, true},
-    };
-};
+using PlexaLayout = Layout<plexa::Form1, plexa::MainWindow>;
+using CorvelLayout = Layout<corvel::Form1, corvel::MainWindow>;
 template <class L>
 class BothLayouts : public L {};
 using Programs = ::testing::Types<PlexaLayout, CorvelLayout>;
 TYPED_TEST_SUITE(BothLayouts, Programs);
 
-// Every state cuts no text, and those marked fixed move nothing; a long
-// error wraps rather than widen the drawing.
-TYPED_TEST(BothLayouts, CutsNoTextInAnyState) {
-    if constexpr (TestFixture::kPlexa)
-        for (int k = 0; k < 34; ++k) this->form->ProgramTable.setByte(2 * 3763 * 17 + k, 0xFF);
-    std::optional<std::vector<QRect>> fixedPlaces;
-    for (const State& state : TestFixture::kStates) {
-        SCOPED_TRACE(state.name);
-        this->enter(state);
-        this->settle();
-        EXPECT_EQ(test::cutTexts(this->drawing), QStringList());
-        if (state.fixed && fixedPlaces)
-            EXPECT_EQ(this->places(), *fixedPlaces);
-        else if (state.fixed)
-            fixedPlaces = this->places();
+TEST_F(PlexaLayout, CutsNoTextInAnyState) {
+    look("design texts");
+    tick();
+    form.Text1[0].type("16");
+    form.Text5[0].type("3763");
+    for (int k = 0; k < 34; ++k) form.ProgramTable.setByte(2 * 3763 * 17 + k, 0xFF);
+    form.Text5[1].type("4");
+    tick();
+    look("16 groups, jump, every word FFFF");
+    // The line labels hold their longest texts, so that nothing moves.
+    const auto places = [this] {
+        std::vector<QRect> rects;
+        for (QWidget* widget : window.findChildren<QWidget*>()) rects.push_back(widget->geometry());
+        return rects;
+    };
+    const auto before = places();
+    form.Label10.setCaption(" 8000");
+    form.Label9.setCaption(" 9999999 ms");
+    for (const char* status :
+         {"CommunicateUnsuccessfully", "CommunicationDataError", "端口不能收到数据",
+          "No COM port Combo3: choose a port from 1 to 16"}) {
+        form.Label13.setCaption(status);
+        look(status);
     }
-    const int width = this->settle().width();
-    this->form->Label13.setCaption("Cannot save /home/" + std::string(200, 'x') + ": Denied");
+    EXPECT_EQ(places(), before);
+    form.Text6.type("20");
+    form.Text7.type("1");
+    look("20 columns, 1 twip high");
+    EXPECT_EQ(cut, "");
+    const int width = settle().width();
+    form.Label13.setCaption("Cannot save /home/" + std::string(200, 'x') + ": Denied");
     QTest::qWait(2 * view::ProgressPainter::kFrameMs);
-    EXPECT_EQ(this->settle().width(), width) << "a long error wraps";
+    EXPECT_EQ(settle().width(), width) << "a long error wraps";
+}
+
+TEST_F(CorvelLayout, CutsNoTextInAnyStateOrPanel) {
+    look("design texts");
+    tick();
+    form.Command7.click();
+    look("additional panel");
+    form.Text5[0].type("1");
+    form.Command7.click();
+    for (int mode = 0; mode <= 8; ++mode) {  // 8: mode 6 with unequal fields
+        form.Text1[0].type(std::to_string(mode == 8 ? 6 : mode));
+        form.Text1[5].setText(mode == 8 ? "9" : "0");
+        tick();
+        look("work mode " + std::to_string(mode));
+    }
+    form.Text1[0].type("7");
+    tick();
+    form.Command8.click();
+    form.Check2.click();
+    look("bit panel just opened");
+    form.Options.select(corvel::Control);
+    tick();
+    form.Check1.click();
+    form.Label10.setCaption(" 242");
+    form.Label9.setCaption(" 9999999 ms");
+    for (const char* status : {"the port can not receive the date", "Communication data error ",
+                               "the communication is normal"}) {
+        form.Label13.setCaption(status);
+        look(std::string("control: ") + status);
+    }
+    EXPECT_EQ(cut, "");
 }
 
 // Every line whole, as the surface lays them out: from the margin down, the
