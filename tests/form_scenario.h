@@ -129,10 +129,6 @@ class FormTest : public ::testing::Test {
         port.setResponder(fake::controllerResponder(controller, replyDelayMs));
         return startEditing();
     }
-    // No port opens: the scan finds none, on-line work fails at once.
-    void noPorts() {
-        for (int com = 1; com <= 16; ++com) port.setOpenFails(com);
-    }
     void tick(std::int64_t ms = 1000) { form->timers.advance(clock, ms); }
     // Runs the window's timers until a transfer has cooled down.
     void runTransfer(std::int64_t ms = 10'000'000) { tick(ms); }

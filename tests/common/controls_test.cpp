@@ -40,26 +40,6 @@ TEST(TextBox, TypingLongerThanTheMaximumOrWhileDisabledIsRefused) {
     EXPECT_EQ(clicks, 1);
 }
 
-// A range of items is switched with one notice, and none when nothing
-// changed; a disabled item ignores the user's click.
-TEST(ListBox, ARangeOfItemsIsSwitchedWithOneNotice) {
-    ui::ListBox list("List1", {"000", "001", "002", "003"});
-    int views = 0;
-    list.observe([&] { ++views; });
-    list.setItemsEnabled(1, 3, false);
-    list.setItemsEnabled(2, 3, false);
-    list.setItemsEnabled(4, 3, false);  // no items: the groups fill the list
-    EXPECT_EQ(views, 1);
-    EXPECT_TRUE(list.itemEnabled(0));
-    EXPECT_FALSE(list.itemEnabled(1) || list.itemEnabled(3));
-    list.click(1);
-    EXPECT_FALSE(list.selected(1));
-    list.setItemsEnabled(0, 1, true);
-    EXPECT_EQ(views, 2);
-    EXPECT_TRUE(list.itemEnabled(1));
-    EXPECT_FALSE(list.itemEnabled(2));
-}
-
 // A name in any script (here Chinese and Latin, UTF-8) names its file so,
 // and the list shows it by that name.
 TEST(FileList, ListsMatchingFilesSortedAndKeepsTheSelection) {

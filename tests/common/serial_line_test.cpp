@@ -1,6 +1,6 @@
 // The real serial port against the simulator's pseudo-terminal, and the
 // simulator's line. Every byte value crossing it both ways is tested with
-// Plexa's and Corvel's line tests.
+// Plexa's line test.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -61,7 +61,7 @@ TEST_F(SerialLineTest, ALostDeviceEndsThePortsUseWhicheverCallNoticesIt) {
     }
 }
 
-TEST_F(SerialLineTest, OpenFailuresNameThePortAndTheReasonAndTheLinkMoves) {
+TEST_F(SerialLineTest, OpenFailuresNameThePortAndTheReason) {
     link();
     serial::QtSerialPort other(dir.path());
     const auto failure = [&other](int number) {
@@ -77,12 +77,7 @@ TEST_F(SerialLineTest, OpenFailuresNameThePortAndTheReasonAndTheLinkMoves) {
                 AllOf(HasSubstr("COM7"), HasSubstr(missing.string()), HasSubstr("does not exist")));
     sim->linkAs(dir.path(), 17);  // no port beyond COM16 is opened, whatever it names
     EXPECT_THAT(failure(17), HasSubstr("COM17: no such port"));
-
-    // The link moves with the port number and stays when made twice, but
-    // never replaces a file.
-    sim->linkAs(dir.path(), 17);
-    EXPECT_EQ(fs::read_symlink(dir.path() / "com17"), sim->slavePath());
-    EXPECT_FALSE(fs::exists(fs::symlink_status(dir.path() / "com3")));
+    // The simulator never links over a file.
     std::ofstream(dir.path() / "com5") << "notes";
     EXPECT_THROW(sim->linkAs(dir.path(), 5), fs::filesystem_error);
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir.path() / "com5")));
@@ -124,6 +119,16 @@ TEST_F(SerialLineTest, AClosedPortKeepsItsDeviceForAReopenThenLetsItGo) {
         ending.close();
     }
     EXPECT_TRUE(port.open()) << port.errorString();
+}
+
+// Set to play program PA00, the simulator plays it on its outputs before it
+// answers a read of them: work mode 7 at A-start 8 lights outputs 8..15.
+TEST_F(SerialLineTest, TheSimulatorPlaysAProgramBeforeItAnswersARead) {
+    link({.playProgram = 0});
+    sim->setCorvelBlock(1, {7, 1, 0, 1, 0, 1, 8, 0, 0, 0xFF});
+    const Bytes reply = serial::exchange(port, clock, Bytes{2, 7, 241, 241, 3}, 20).reply;
+    ASSERT_EQ(reply.size(), 20u);
+    EXPECT_EQ(Bytes(reply.begin() + 1, reply.begin() + 4), (Bytes{0, 0xFF, 0}));
 }
 
 // Paced, the line takes its time for every byte: 7 bytes out and 20 back at

@@ -1,5 +1,5 @@
 // The simulator playing a Corvel program on its outputs. That it plays
-// before answering a request over the line is shown by Corvel's line test.
+// before answering a request over the line is shown by the serial line test.
 #include "show_player.h"
 
 #include <gtest/gtest.h>
