@@ -13,32 +13,8 @@
 
 namespace {
 
-// The change and click events that the editor's handlers rely on are
-// tested with Plexa's window.
-
-// A disabled field or button ignores the user.
-TEST(TextBox, TypingLongerThanTheMaximumOrWhileDisabledIsRefused) {
-    ui::TextBox box("Text1(0)", "1234", 5);
-    int changes = 0;
-    int views = 0;
-    box.onChange = [&] { ++changes; };
-    box.observe([&] { ++views; });
-    EXPECT_TRUE(box.type("12345"));
-    EXPECT_FALSE(box.type("123456"));
-    EXPECT_EQ(box.text(), "12345");
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(views, 2);  // the refusal tells the view to show the held text again
-    box.setEnabled(false);
-    EXPECT_FALSE(box.type("12"));
-
-    ui::Button button("Command3", "DowmLoad");
-    int clicks = 0;
-    button.onClick = [&] { ++clicks; };
-    button.click();
-    button.setEnabled(false);
-    button.click();
-    EXPECT_EQ(clicks, 1);
-}
+// The text boxes, buttons and lists, and the change and click events that
+// the editor's handlers rely on, are tested with Plexa's window.
 
 // A name in any script (here Chinese and Latin, UTF-8) names its file so,
 // and the list shows it by that name.
