@@ -42,7 +42,7 @@ TEST(Binding, ATextBoxShowsItsTextAndHoldsTypingBelowALowerLimit) {
 
 // On a hand-set clock a wake-up runs the ticks that the clock has reached: a
 // countdown restarted at 150 ms would never be due at 200 ms.
-TEST(TimerDriver, LeavesARunningCountdownAlone) {
+TEST(TimerDriver, SleepsWhileNoTimerIsEnabledAndLeavesARunningCountdownAlone) {
     ui::ManualClock clock;
     ui::TimerHub hub(clock);
     ui::Timer timer(hub, "Timer6", 200, false);
