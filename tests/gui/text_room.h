@@ -28,17 +28,8 @@ inline QStringList cutTexts(const QWidget* drawing) {
     const auto width = [](const QWidget* widget, const QString& text) {
         return widget->fontMetrics().horizontalAdvance(text);
     };
-    // As a line edit lays out its text: two pixels each side and one for the
-    // cursor, or it scrolls the text.
-    const auto editFits = [&](const QLineEdit* edit, const QString& text) {
-        QStyleOptionFrame option;
-        option.initFrom(edit);
-        option.lineWidth = edit->hasFrame() ? 1 : 0;
-        const QRect room =
-            edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
-        return fits(edit, width(edit, text) + 1, room.adjusted(2, 0, -2, 0));
-    };
-    // The text the widget cuts, if any.
+    // The text the widget cuts, if any. An editable combo box's text is its
+    // line edit's.
     const auto cut = [&](const QWidget* widget) -> QString {
         if (auto* header = qobject_cast<const view::HeaderLabel*>(widget)) {
             const auto words = header->words();  // each clear of the next
@@ -49,12 +40,10 @@ inline QStringList cutTexts(const QWidget* drawing) {
                 if (!fits(header, words[i].rect.width(), room)) return words[i].text;
             }
         } else if (auto* label = qobject_cast<const QLabel*>(widget)) {
-            const QRect room = label->contentsRect();
-            const bool shown = label->wordWrap()
-                                   ? label->heightForWidth(label->width()) <= label->height() &&
-                                         fits(label, 0, room)
-                                   : fits(label, width(label, label->text()), room);
-            if (!shown && !label->text().isEmpty()) return label->text();
+            const bool wraps = label->wordWrap();
+            if (!fits(label, wraps ? 0 : width(label, label->text()), label->contentsRect()) ||
+                (wraps && label->heightForWidth(label->width()) > label->height()))
+                return label->text();
         } else if (auto* button = qobject_cast<const QAbstractButton*>(widget)) {
             QStyleOptionButton option;
             option.initFrom(button);
@@ -63,18 +52,24 @@ inline QStringList cutTexts(const QWidget* drawing) {
                 : qobject_cast<const QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
                                                             : QStyle::SE_PushButtonContents;
             const QRect room = button->style()->subElementRect(contents, &option, button);
-            if (!button->text().isEmpty() && !fits(button, width(button, button->text()), room))
-                return button->text();
+            if (!fits(button, width(button, button->text()), room)) return button->text();
         } else if (auto* combo = qobject_cast<const QComboBox*>(widget)) {
             QStyleOptionComboBox option;
             option.initFrom(combo);
             const QRect room = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                               QStyle::SC_ComboBoxEditField, combo);
-            if (combo->isEditable() ? !editFits(combo->lineEdit(), combo->currentText())
-                                    : !fits(combo, width(combo, combo->currentText()), room))
+            if (!combo->isEditable() && !fits(combo, width(combo, combo->currentText()), room))
                 return combo->currentText();
         } else if (auto* edit = qobject_cast<const QLineEdit*>(widget)) {
-            if (!editFits(edit, edit->text())) return edit->text();
+            // As a line edit lays out its text: two pixels each side and one
+            // for the cursor, or it scrolls the text.
+            QStyleOptionFrame option;
+            option.initFrom(edit);
+            option.lineWidth = edit->hasFrame() ? 1 : 0;
+            const QRect room =
+                edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+            if (!fits(edit, width(edit, edit->text()) + 1, room.adjusted(2, 0, -2, 0)))
+                return edit->text();
         } else if (auto* list = qobject_cast<const QListWidget*>(widget)) {
             // Each item with the view's margins, within the list's width.
             const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
@@ -89,12 +84,10 @@ inline QStringList cutTexts(const QWidget* drawing) {
     };
     QStringList cutOnes;
     for (const QWidget* widget : drawing->findChildren<QWidget*>()) {
-        // A combo box's line edit is looked at with the combo box.
-        if (!widget->isVisibleTo(drawing) || widget->objectName().startsWith("qt_") ||
-            qobject_cast<const QComboBox*>(widget->parentWidget()))
-            continue;
+        if (!widget->isVisibleTo(drawing) || widget->objectName().startsWith("qt_")) continue;
         const QString text = cut(widget);
-        if (!text.isEmpty()) cutOnes << widget->objectName() + " \"" + text + "\"";
+        const QWidget* named = widget->objectName().isEmpty() ? widget->parentWidget() : widget;
+        if (!text.isEmpty()) cutOnes << named->objectName() + " \"" + text + "\"";
     }
     return cutOnes;
 }

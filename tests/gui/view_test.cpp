@@ -1,11 +1,9 @@
-// What the bindings, the header label, the timer driver and the progress
-// painter do that the window tests cannot see; the rest of each is tested
-// through the windows.
+// What the bindings, the timer driver and the progress painter do that the
+// window tests cannot see; the rest of each is tested through the windows.
 #include <gtest/gtest.h>
 
 #include <QProgressBar>
 #include <thread>
-#include <vector>
 
 #include "base/number.h"
 #include "view/bindings.h"
@@ -16,23 +14,17 @@
 namespace {
 
 // The box keeps to 4 up to 4700, as Plexa's fields do. Typed below the lower
-// limit, the field shows what was typed until Enter or leaving the field;
-// above the upper one, the limit at once. A text the program sets shows
-// whole, without echo or cursor moves; typing the box refuses is put back.
+// limit, the field shows what was typed until Enter; above the upper one, the
+// limit at once.
 TEST(Binding, ATextBoxShowsItsTextAndHoldsTypingBelowALowerLimit) {
     ui::TextBox box("Text7", "12", 5);
     box.onChange = [&box] {
         const double value = base::numberValue(box.text());
         if (value < 4 || value > 4700) box.setText(value < 4 ? "4" : "4700");
     };
-    ui::TextBox plain("Text2", "", 5);
-    int changes = 0;
-    plain.onChange = [&] { ++changes; };
     QWidget parent;  // the widgets go first
     auto* edit = new QLineEdit(&parent);
-    auto* other = new QLineEdit(&parent);
     view::bindTextBox(box, edit);
-    view::bindTextBox(plain, other);
     parent.show();
     parent.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&parent));
@@ -43,59 +35,9 @@ TEST(Binding, ATextBoxShowsItsTextAndHoldsTypingBelowALowerLimit) {
     EXPECT_EQ(box.text(), "4");
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(edit->text(), "4");
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    EXPECT_EQ(edit->text(), "");
-    other->setFocus();
-    EXPECT_EQ(edit->text(), "4");
     edit->selectAll();
     QTest::keyClicks(edit, "9999");
     EXPECT_EQ(edit->text(), "4700");
-    edit->setCursorPosition(1);
-    box.setEnabled(false);
-    EXPECT_FALSE(edit->isEnabled());
-    box.setEnabled(true);
-    EXPECT_EQ(edit->cursorPosition(), 1);
-
-    plain.setText("123456");  // the program may set more than the user may type
-    EXPECT_EQ(other->text(), "123456");
-    EXPECT_EQ(changes, 1);
-    other->setSelection(2, 1);  // the widget takes the 6 characters, the box refuses them
-    QTest::keyClicks(other, "9");
-    EXPECT_EQ(plain.text(), "123456");
-    EXPECT_EQ(other->text(), "123456");
-}
-
-// Words over three anchors at x 10, 120 and 250.
-TEST(HeaderLabel, PlacesAndPaintsEachWordAtItsAnchorAndOutlivesTheAnchors) {
-    QWidget parent;
-    std::vector<QWidget*> anchors;
-    for (int x : {10, 120, 250}) {
-        anchors.push_back(new QWidget(&parent));
-        anchors.back()->setGeometry(x, 40, 60, 20);
-    }
-    auto* header = new view::HeaderLabel(anchors, &parent);
-    ui::Label label("Label2", "a b  c <d>");
-    view::bindLabel(label, header);
-    header->setGeometry(0, 10, 400, header->sizeHint().height());
-    parent.show();
-    ASSERT_EQ(header->words().size(), 3u);
-    EXPECT_EQ(header->words()[2].text, "c <d>");  // surplus words joined at the last anchor
-    EXPECT_EQ(header->words()[2].rect.x(), 250);
-
-    label.setCaption("WWW MMM");
-    const QImage image = header->grab().toImage();
-    const auto placed = header->words();
-    const auto inked = [&](int from, int to) {
-        return test::WindowProbe::inked(image, QRect(from, 0, to - from, image.height()));
-    };
-    const QRect first = placed[0].rect;
-    const QRect second = placed[1].rect;
-    EXPECT_TRUE(inked(first.left(), first.right()) && inked(second.left(), second.right()));
-    EXPECT_FALSE(inked(0, first.left()) || inked(first.right() + 1, second.left()) ||
-                 inked(second.right() + 1, image.width()));
-
-    delete anchors[1];  // its word goes with it
-    EXPECT_EQ(header->words().size(), 1u);
 }
 
 // On a hand-set clock a wake-up runs the ticks that the clock has reached: a
@@ -110,9 +52,6 @@ TEST(TimerDriver, SleepsWhileNoTimerIsEnabledAndLeavesARunningCountdownAlone) {
         timer.setEnabled(false);  // a one-shot step, as the transfers use
     };
     view::TimerDriver driver(hub);
-    timer.setEnabled(true);
-    timer.setEnabled(false);
-    EXPECT_FALSE(driver.armed());
     timer.setEnabled(true);
     clock.setNow(150);
     timer.setEnabled(true);
@@ -142,20 +81,14 @@ class Painted : public ::testing::Test {
 };
 
 // A bound label takes its caption when the painter shows it: once a frame
-// from paint(), or once the changes have rested for a frame. One that ends
-// where it began within that time, as Monitor's labels do in every cycle,
-// is not painted at all.
+// from paint(), or once the changes have rested for a frame.
 TEST_F(Painted, ShowsAtMostOnceAFrameOrAfterAFrameAtRest) {
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    test::PaintCount paints;
-    shown->installEventFilter(&paints);
     label.setCaption(" 242");
     progress.setProgress(1, 2);
     EXPECT_EQ(shown->text(), " 241");
     painter.paint();
     EXPECT_EQ(shown->text(), " 242");
     EXPECT_EQ(bar->value(), 1);
-    EXPECT_EQ(paints.counts["Label10"], 1) << "painted within paint()";
     label.setCaption(" 243");
     clock.advance(view::ProgressPainter::kFrameMs - 1);
     painter.paint();
@@ -164,17 +97,8 @@ TEST_F(Painted, ShowsAtMostOnceAFrameOrAfterAFrameAtRest) {
     painter.paint();
     EXPECT_EQ(shown->text(), " 243");
 
-    label.setCaption("");
-    label.setCaption(" 243");
-    QTest::qWait(view::ProgressPainter::kFrameMs / 2);
-    label.setCaption("");
-    EXPECT_EQ(shown->text(), " 243") << "the changes have not rested";
-    label.setCaption(" 243");
-    QTest::qWait(2 * view::ProgressPainter::kFrameMs);
-    EXPECT_EQ(paints.counts["Label10"], 2);
     label.setCaption(" 1");
-    EXPECT_TRUE(QTest::qWaitFor([&paints] { return paints.counts["Label10"] == 3; }));
-    EXPECT_EQ(shown->text(), " 1");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return shown->text() == " 1"; }));
 }
 
 // Changes that never rest for a frame, as when every cycle of Monitor waits

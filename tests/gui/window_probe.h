@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTest>
-#include <map>
 #include <vector>
 
 #include "view/header_label.h"
@@ -34,7 +32,7 @@ class WindowProbe {
         QTest::keyClicks(find<QLineEdit>(name), keys);
     }
     void click(const QString& name) const {
-        QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton);
+        QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton);
     }
     void clickItem(const QString& list, int n) const {
         auto* widget = find<QListWidget>(list);
@@ -74,16 +72,6 @@ class WindowProbe {
         }
         EXPECT_EQ(texts, expected) << header.toStdString();
     }
-};
-
-// Counts the paint events of the widgets it filters, by object name.
-class PaintCount final : public QObject {
-  public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++counts[watched->objectName()];
-        return false;
-    }
-    std::map<QString, int> counts;
 };
 
 }  // namespace test
