@@ -1,6 +1,7 @@
 // Both programs' windows: what a user sees and does through the widgets.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
 
 #include "base/image_file.h"
@@ -161,10 +162,19 @@ TEST_F(CorvelWindow, TheLampLinesDrawTheirLamps) {
     EXPECT_TRUE(line->isEnabled());
 }
 
-// The header words stand over their fields: mode 7's, which leave the mask
-// fields bare, and the names and captions of the Additional Function panel,
-// which comes over the grid.
+// Nothing lies over the middle of a control that takes input. The header
+// words stand over their fields: mode 7's, which leave the mask fields bare,
+// and the names and captions of the Additional Function panel, which comes
+// over the grid.
 TEST_F(CorvelWindow, TheHeaderWordsStandOverTheirFields) {
+    for (QWidget* widget : drawing->findChildren<QWidget*>()) {
+        const bool input =
+            qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLineEdit*>(widget);
+        if (!input || !widget->isVisible() || qobject_cast<QComboBox*>(widget->parent())) continue;
+        QWidget* found = drawing->childAt(widget->mapTo(drawing, widget->rect().center()));
+        EXPECT_TRUE(found == widget || widget->isAncestorOf(found))
+            << widget->objectName().toStdString();
+    }
     run({"Text1(0)=7", "tick"});
     expectOver("Label2",
                {"Text1(0)", "Text1(1)", "Text1(2)", "Text1(3)", "Text1(4)", "Text1(7)", "Text1(8)",
