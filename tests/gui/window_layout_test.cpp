@@ -63,6 +63,10 @@ TEST_F(PlexaLayout, CutsNoTextInAnyState) {
         form->Label13.setCaption(status);
         look(status);
     }
+    const int width = drawing->width();
+    form->Label13.setCaption("Cannot save /home/" + std::string(200, 'x') + ": Denied");
+    settle();
+    EXPECT_EQ(drawing->width(), width) << "a long error wraps";
     form->Text6.type("20");
     form->Text7.type("1");
     look("20 columns, 1 twip high");
