@@ -142,20 +142,36 @@ int widestWord(const QWidget* widget, const std::vector<const ui::Label*>& capti
     return widest;
 }
 
-// The largest bold monospace font in which a lamp line fills the width.
+// The largest bold monospace font, at least 7 pixels, in which a lamp line
+// is no wider and no higher than the label. Every size tried loads a font
+// of its own: from the label's height, whose line is about as many times too
+// wide or too high as the size is too large, the size is estimated (rounded
+// up) and settled between its neighbours.
 QFont lampFont(const QFont& base, int width, int height) {
+    constexpr int kLeast = 7;
     QFont font = base;
     font.setFamilies({"DejaVu Sans Mono", "Consolas", "Courier New", "Monospace"});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setBold(true);
-    for (int pixels = height; pixels > 6; --pixels) {
+    if (height < kLeast) return font;
+    const QString line(kLampCharacters, 'I');
+    QSize measured;
+    const auto fits = [&](int pixels) {
         font.setPixelSize(pixels);
         const QFontMetrics metrics(font);
-        if (metrics.horizontalAdvance(QString(kLampCharacters, 'I')) <= width &&
-            metrics.height() <= height)
-            break;
-    }
+        measured = {metrics.horizontalAdvance(line), metrics.height()};
+        return measured.width() <= width && measured.height() <= height;
+    };
+    if (fits(height) || height == kLeast) return font;
+    const auto scaled = [height](int room, int used) {
+        return (height * room + std::max(1, used) - 1) / std::max(1, used);
+    };
+    int pixels = std::min(scaled(width, measured.width()), scaled(height, measured.height()));
+    pixels = std::clamp(pixels, kLeast, height - 1);
+    while (pixels > kLeast && !fits(pixels)) --pixels;
+    while (pixels + 1 < height && fits(pixels + 1)) ++pixels;
+    font.setPixelSize(pixels);
     return font;
 }
 
