@@ -151,7 +151,9 @@ QFont lampFont(const QFont& base, int width, int height) {
     constexpr int kLeast = 7;
     QFont font = base;
     font.setFamilies({"DejaVu Sans Mono", "Consolas", "Courier New", "Monospace"});
-    font.setStyleHint(QFont::TypeWriter);
+    // A lamp line holds only "I" and ".", which every font has: no other
+    // fonts are sought for characters it might lack.
+    font.setStyleHint(QFont::TypeWriter, QFont::NoFontMerging);
     font.setFixedPitch(true);
     font.setBold(true);
     if (height < kLeast) return font;
