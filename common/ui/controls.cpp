@@ -22,7 +22,8 @@ void Control::setVisible(bool on) {
 }
 
 void Control::notify() const {
-    for (const auto& observer : observers_) observer();
+    auto observer = observers_.begin();
+    for (size_t n = observers_.size(); n > 0; --n, ++observer) (*observer)();
 }
 
 void Label::setCaption(const std::string& caption) {

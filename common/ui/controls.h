@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ class Control {
     bool visible() const { return visible_; }
     void setVisible(bool on);
 
+    // An observer may add others while it runs, e.g. a view that builds its
+    // widgets when the control is first shown: they hear the next change.
     void observe(std::function<void()> observer) { observers_.push_back(std::move(observer)); }
 
   protected:
@@ -32,7 +35,7 @@ class Control {
     std::string name_;
     bool enabled_ = true;
     bool visible_ = true;
-    std::vector<std::function<void()>> observers_;
+    std::list<std::function<void()>> observers_;  // stays in place as it grows
 };
 
 class Label : public Control {

@@ -362,8 +362,7 @@ void showProgress(const ui::ProgressBar& progress, QProgressBar* widget) {
     widget->setUpdatesEnabled(true);
 }
 
-void showSurface(const ui::Surface& surface, QPlainTextEdit* widget) {
-    showCommon(surface, widget);
+void showLines(const ui::Surface& surface, QPlainTextEdit* widget) {
     QStringList lines;
     for (const auto& line : surface.lines()) lines << qs(line);
     const QString text = lines.join('\n');
@@ -376,6 +375,29 @@ void showSurface(const ui::Surface& surface, QPlainTextEdit* widget) {
     }
     widget->setPlainText(text);
 }
+
+// Appended one by one, the lines of the start-up scan cost several times
+// what they cost set at once: lines printed while the surface is off the
+// screen wait for it to show.
+void showSurface(const ui::Surface& surface, QPlainTextEdit* widget) {
+    showCommon(surface, widget);
+    if (widget->isVisible()) showLines(surface, widget);
+}
+
+class LinesOnShow final : public QObject {
+  public:
+    LinesOnShow(const ui::Surface& surface, QPlainTextEdit* widget)
+        : QObject(widget), surface_(surface), widget_(widget) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show) showLines(surface_, widget_);
+        return false;
+    }
+
+  private:
+    const ui::Surface& surface_;
+    QPlainTextEdit* widget_;
+};
 
 }  // namespace
 
@@ -511,6 +533,7 @@ void bindStatusBar(ui::Label& label, QStatusBar* bar) {
 
 void bindSurface(ui::Surface& surface, QPlainTextEdit* widget) {
     widget->setReadOnly(true);
+    widget->installEventFilter(new LinesOnShow(surface, widget));
     follow(surface, widget, [&surface](QPlainTextEdit* w) { showSurface(surface, w); });
 }
 

@@ -62,7 +62,8 @@ void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget, ProgressPa
 // window's edge rather than widening the window, and shown whole as the
 // bar's tip.
 void bindStatusBar(ui::Label& label, QStatusBar* bar);
-// The surface's lines, read-only.
+// The surface's lines, read-only; those printed while the widget is off the
+// screen are shown when it shows.
 void bindSurface(ui::Surface& surface, QPlainTextEdit* widget);
 
 }  // namespace view

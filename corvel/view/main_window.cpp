@@ -92,21 +92,27 @@ QPushButton* button(ui::Button& control, QWidget* parent) {
     return widget;
 }
 
-QGroupBox* frame(ui::Frame& control, QWidget* parent) {
-    auto* widget = new QGroupBox(parent);
-    widget->setAutoFillBackground(true);  // it covers what lies below it
+// A frame shown over others comes to the top.
+void bindRaised(ui::Frame& control, QGroupBox* widget) {
     view::bindFrame(control, widget);
-    // A panel shown over others comes to the top.
     QPointer<QGroupBox> guard(widget);
     control.observe([guard, &control] {
         if (guard && control.visible()) guard->raise();
     });
+}
+
+QGroupBox* frame(ui::Frame& control, QWidget* parent) {
+    auto* widget = new QGroupBox(parent);
+    widget->setAutoFillBackground(true);  // it covers what lies below it
+    bindRaised(control, widget);
     return widget;
 }
 
-// A panel that opens over the window: a box with its title inside it.
-QGroupBox* panel(ui::Frame& control, QWidget* parent) {
-    QGroupBox* widget = frame(control, parent);
+// A panel that opens over the window: a box with its title inside it. It is
+// bound to its frame, and so shown, once its contents are in it.
+QGroupBox* panel(QWidget* parent) {
+    auto* widget = new QGroupBox(parent);
+    widget->setAutoFillBackground(true);
     widget->setStyleSheet(
         "QGroupBox { border: 1px solid palette(dark); margin: 0px; padding: 0px;"
         " background-color: palette(window); }"
@@ -136,20 +142,38 @@ int widestWord(const QWidget* widget, const std::vector<const ui::Label*>& capti
     return widest;
 }
 
-// The largest bold monospace font in which a lamp line fills the width.
+// The largest bold monospace font, at least 7 pixels, in which a lamp line
+// is no wider and no higher than the label. Every size tried loads a font
+// of its own: from the label's height, whose line is about as many times too
+// wide or too high as the size is too large, the size is estimated (rounded
+// up) and settled between its neighbours.
 QFont lampFont(const QFont& base, int width, int height) {
+    constexpr int kLeast = 7;
     QFont font = base;
     font.setFamilies({"DejaVu Sans Mono", "Consolas", "Courier New", "Monospace"});
-    font.setStyleHint(QFont::TypeWriter);
+    // A lamp line holds only "I" and ".", which every font has: no other
+    // fonts are sought for characters it might lack.
+    font.setStyleHint(QFont::TypeWriter, QFont::NoFontMerging);
     font.setFixedPitch(true);
     font.setBold(true);
-    for (int pixels = height; pixels > 6; --pixels) {
+    if (height < kLeast) return font;
+    const QString line(kLampCharacters, 'I');
+    QSize measured;
+    const auto fits = [&](int pixels) {
         font.setPixelSize(pixels);
         const QFontMetrics metrics(font);
-        if (metrics.horizontalAdvance(QString(kLampCharacters, 'I')) <= width &&
-            metrics.height() <= height)
-            break;
-    }
+        measured = {metrics.horizontalAdvance(line), metrics.height()};
+        return measured.width() <= width && measured.height() <= height;
+    };
+    if (fits(height) || height == kLeast) return font;
+    const auto scaled = [height](int room, int used) {
+        return (height * room + std::max(1, used) - 1) / std::max(1, used);
+    };
+    int pixels = std::min(scaled(width, measured.width()), scaled(height, measured.height()));
+    pixels = std::clamp(pixels, kLeast, height - 1);
+    while (pixels > kLeast && !fits(pixels)) --pixels;
+    while (pixels + 1 < height && fits(pixels + 1)) ++pixels;
+    font.setPixelSize(pixels);
     return font;
 }
 
@@ -204,12 +228,36 @@ void fillPanel(ui::ListBox& list, QGroupBox* panel, QRect place, QWidget* column
     view::bindListBox(list, widget);
 }
 
-// The size that holds every child, shown or hidden.
-QSize drawingSize(const QWidget* drawing) {
-    QRect all;
+// The size that holds every child, shown or hidden, and the room of the
+// output and bit panels, whether built yet or not. The additional panel
+// stays left of Command7 and above the file row, inside that size.
+QSize drawingSize(const QWidget* drawing, QRect panelRoom) {
+    QRect all = panelRoom;
     for (const QWidget* child : drawing->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         all = all.united(child->geometry());
     return {all.right() + 1 + kMargin, all.bottom() + 1 + kMargin};
+}
+
+// The panel's tab stops in the order they were made, which is their order
+// in the design.
+std::vector<QWidget*> tabStops(const QWidget* panel) {
+    std::vector<QWidget*> stops;
+    for (QWidget* widget : panel->findChildren<QWidget*>())
+        if (widget->focusPolicy() & Qt::TabFocus) stops.push_back(widget);
+    return stops;
+}
+
+// A panel built late has its tab stops where the design has them, just
+// before the widget next, rather than last in the window.
+void tabBefore(const QWidget* panel, QWidget* next) {
+    QWidget* previous = next;
+    do {
+        previous = previous->previousInFocusChain();
+    } while (!(previous->focusPolicy() & Qt::TabFocus) || panel->isAncestorOf(previous));
+    for (QWidget* stop : tabStops(panel)) {
+        QWidget::setTabOrder(previous, stop);
+        previous = stop;
+    }
 }
 
 }  // namespace
@@ -238,11 +286,14 @@ MainWindow::MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* par
     fileRow(drawing);
     workModeAndOptions(drawing);
     lampLines(drawing);
-    outputPanel(drawing);
-    bitPanel(drawing);
     statusRows(drawing);
-    additionalPanel(drawing);  // over the grid
-    drawing->setFixedSize(drawingSize(drawing));
+    form_.List1.setColumns(16);  // sixteen outputs, two bytes, a line
+    form_.List2.setColumns(8);   // one mask byte, one grid field, a line
+    buildWhenShown(form_.Frame2, &MainWindow::outputPanel, drawing);
+    buildWhenShown(form_.Frame4, &MainWindow::bitPanel, drawing);
+    buildWhenShown(form_.Frame3, &MainWindow::additionalPanel, drawing);  // over the grid
+    drawing->setFixedSize(
+        drawingSize(drawing, at(kPanel.x(), kPanel.y(), kPanel.width(), kPanel.height())));
     scroll->setWidget(drawing);
     setCentralWidget(scroll);
     // How a transfer ended stays in sight below the scrolled drawing.
@@ -262,6 +313,20 @@ QPoint MainWindow::at(int left, int top) const {
 
 int MainWindow::across(int twips) const {
     return static_cast<int>(std::lround(twips * stretch_ / kTwipsPerPixel));
+}
+
+void MainWindow::buildWhenShown(ui::Frame& frame, void (MainWindow::*build)(QWidget*),
+                                QWidget* parent) {
+    if (frame.visible()) {
+        (this->*build)(parent);
+        return;
+    }
+    QPointer<QWidget> guard(parent);
+    frame.observe([this, &frame, build, guard, built = false]() mutable {
+        if (built || !guard || !frame.visible()) return;
+        built = true;
+        (this->*build)(guard);
+    });
 }
 
 void MainWindow::titleRow(QWidget* parent) {
@@ -329,7 +394,7 @@ void MainWindow::headers(QWidget* parent) {
 // The panel's fields stand far enough apart for the widest name or caption
 // over them, as the grid's fields do for its header words.
 void MainWindow::additionalPanel(QWidget* parent) {
-    QGroupBox* box = panel(form_.Frame3, parent);
+    QGroupBox* box = panel(parent);
     for (int i = 0; i < 9; ++i)
         additional_[static_cast<size_t>(i)] = field(form_.Text5[static_cast<size_t>(i)], box);
     const std::vector<QWidget*> anchors(additional_.begin(), additional_.end());
@@ -356,6 +421,7 @@ void MainWindow::additionalPanel(QWidget* parent) {
             QRect(corner, QSize(box->width() - corner.x(), header->sizeHint().height())));
     }
     label(form_.Label24, box)->setGeometry(at(240, 1080, 735, 255));
+    bindRaised(form_.Frame3, box);
 }
 
 void MainWindow::fileRow(QWidget* parent) {
@@ -408,23 +474,25 @@ void MainWindow::lampLines(QWidget* parent) {
 }
 
 void MainWindow::outputPanel(QWidget* parent) {
-    QGroupBox* box = panel(form_.Frame2, parent);
+    QGroupBox* box = panel(parent);
     box->setGeometry(at(kPanel.x(), kPanel.y(), kPanel.width(), kPanel.height()));
-    form_.List1.setColumns(16);  // sixteen outputs, two bytes, a line
     fillPanel(form_.List1, box, at(360, 360, 9735, 2430),
               rangeColumn({&form_.Label18, form_.Text3, &form_.Label19, form_.Text4, form_.Label20,
                            form_.Check1, form_.Label21, form_.Command6},
                           box));
+    bindRaised(form_.Frame2, box);
+    tabBefore(box, bitBox_ ? tabStops(bitBox_).front() : surface_);
 }
 
 void MainWindow::bitPanel(QWidget* parent) {
-    QGroupBox* box = panel(form_.Frame4, parent);
-    box->setGeometry(at(kPanel.x(), kPanel.y(), kPanel.width(), kPanel.height()));
-    form_.List2.setColumns(8);  // one mask byte, one grid field, a line
-    fillPanel(form_.List2, box, at(360, 360, 9735, 2430),
+    bitBox_ = panel(parent);
+    bitBox_->setGeometry(at(kPanel.x(), kPanel.y(), kPanel.width(), kPanel.height()));
+    fillPanel(form_.List2, bitBox_, at(360, 360, 9735, 2430),
               rangeColumn({&form_.Label28, form_.Text7, nullptr, form_.Text6, form_.Label27,
                            form_.Check2, form_.Label26, form_.Command9},
-                          box));
+                          bitBox_));
+    bindRaised(form_.Frame4, bitBox_);
+    tabBefore(bitBox_, surface_);
 }
 
 // Beside the lamp lines: every line of the port scan, and under it the
@@ -432,6 +500,7 @@ void MainWindow::bitPanel(QWidget* parent) {
 // block, the time and the share done.
 void MainWindow::statusRows(QWidget* parent) {
     auto* surface = new QPlainTextEdit(parent);
+    surface_ = surface;
     view::bindSurface(form_.surface, surface);
     view::fitScanLines(surface);
     surface->move(at(kSideLeft, kLampTop));

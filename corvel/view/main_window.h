@@ -7,6 +7,7 @@
 #include "corvel/form.h"
 #include "view/progress_paint.h"
 
+class QGroupBox;
 class QLineEdit;
 
 namespace corvel {
@@ -33,6 +34,10 @@ class MainWindow final : public QMainWindow {
     QPoint at(int left, int top) const;
     int across(int twips) const;
 
+    // The panels are built when their frame is first shown, which most
+    // sessions never do.
+    void buildWhenShown(ui::Frame& frame, void (MainWindow::*build)(QWidget*), QWidget* parent);
+
     void titleRow(QWidget* parent);
     void selectors(QWidget* parent);
     void grid(QWidget* parent);
@@ -50,6 +55,8 @@ class MainWindow final : public QMainWindow {
     double stretch_ = 1.0;
     std::array<QLineEdit*, 18> grid_{};
     std::array<QLineEdit*, 9> additional_{};
+    QGroupBox* bitBox_ = nullptr;
+    QWidget* surface_ = nullptr;
 };
 
 }  // namespace corvel

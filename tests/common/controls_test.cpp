@@ -16,6 +16,22 @@ namespace {
 // The text boxes, buttons and lists, and the change and click events that
 // the editor's handlers rely on, are tested with Plexa's window.
 
+// A view may bind more of itself while it hears a change, as a panel built
+// when first shown does: what it adds hears the next change, not this one.
+TEST(Control, AnObserverMayAddObserversWhileItRuns) {
+    ui::Label label("Frame3", "");
+    std::vector<int> heard;
+    label.observe([&] {
+        heard.push_back(0);
+        for (int i = 1; i <= 20; ++i) label.observe([&heard, i] { heard.push_back(i); });
+    });
+    label.setVisible(false);
+    EXPECT_EQ(heard, std::vector<int>{0});
+    label.setVisible(true);
+    ASSERT_EQ(heard.size(), 22u);
+    EXPECT_TRUE(heard[1] == 0 && heard[2] == 1 && heard[21] == 20);
+}
+
 // A name in any script (here Chinese and Latin, UTF-8) names its file so,
 // and the list shows it by that name.
 TEST(FileList, ListsMatchingFilesSortedAndKeepsTheSelection) {
