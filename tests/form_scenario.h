@@ -130,8 +130,6 @@ class FormTest : public ::testing::Test {
         return startEditing();
     }
     void tick(std::int64_t ms = 1000) { form->timers.advance(clock, ms); }
-    // Runs the window's timers until a transfer has cooled down.
-    void runTransfer(std::int64_t ms = 10'000'000) { tick(ms); }
     int word(int linear) const { return form->ProgramTable.word(linear); }
 
     // Runs the steps in order, one a string:
@@ -152,7 +150,7 @@ class FormTest : public ::testing::Test {
             if (s == "pass") {
                 form->timers.runDue();
             } else if (s == "transfer") {
-                runTransfer();
+                tick(10'000'000);  // until a transfer has cooled down
             } else if (s.starts_with("tick")) {
                 tick(s.size() > 4 ? std::stoll(s.substr(5)) : 1000);
             } else if (const auto q = s.find('?'); q != std::string::npos) {
