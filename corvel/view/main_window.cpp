@@ -25,6 +25,7 @@
 #include "view/edit_session.h"
 #include "view/fitting.h"
 #include "view/header_label.h"
+#include "view/window_font.h"
 
 namespace corvel {
 
@@ -270,9 +271,7 @@ MainWindow::MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* par
     form_.askToSave = [this](const std::string& fileName) {
         return view::askToSave(this, fileName);
     };
-    QFont font = this->font();
-    font.setFamilies({"WenQuanYi Micro Hei", font.family()});
-    setFont(font);
+    view::useChineseFont(this);
     const int widest =
         widestWord(this, {&form_.Label1, &form_.Label2, &form_.Label3, &form_.Label4});
     stretch_ = std::max(1.0, (widest + kWordGap) * kTwipsPerPixel / kFieldPitch);

@@ -27,6 +27,7 @@
 #include "view/edit_session.h"
 #include "view/fitting.h"
 #include "view/header_label.h"
+#include "view/window_font.h"
 
 namespace plexa {
 
@@ -138,9 +139,7 @@ MainWindow::MainWindow(Form1& form, view::ProgressPainter& painter, QWidget* par
     form_.askToSave = [this](const std::string& fileName) {
         return view::askToSave(this, fileName);
     };
-    QFont font = this->font();
-    font.setFamilies({"WenQuanYi Micro Hei", font.family()});
-    setFont(font);
+    view::useChineseFont(this);
 
     auto* central = new QWidget(this);
     auto* rows = new QVBoxLayout(central);
