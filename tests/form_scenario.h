@@ -71,8 +71,8 @@ inline std::string stateOf(const ui::Control& c, int item = -1) {
     return "?";
 }
 
-// One action on a control: "=text" types (or shows a caption, as the
-// program would), "!" clicks, "#n" clicks item n.
+// One action on a control: "=text" types (a label shows it), "!" clicks,
+// "#n" clicks item n.
 inline void act(ui::Control& c, char how, const std::string& argument) {
     auto* text = dynamic_cast<ui::TextBox*>(&c);
     auto* label = dynamic_cast<ui::Label*>(&c);
@@ -136,17 +136,17 @@ class FormTest : public ::testing::Test {
     void tick(std::int64_t ms = 1000) { form->timers.advance(clock, ms); }
 
     // Runs the steps in order, one a string:
-    //   "Text5(0)=25" types (a combo box takes the text, a label shows it),
-    //   "Command8!" clicks,
-    //   "List1#5" clicks item 5 (picks entry 5, selects option 5, file 5);
+    //   "Text5(0)=25" types (a combo box takes the text, a label shows it
+    //   as the program would), "Command8!" clicks, "List1#5" clicks item 5
+    //   (picks entry 5, selects option 5, file 5);
     //   "tick" runs the timers a second, "tick 999" so many ms, "pass" the
     //   timers due now, as one pass of the event loop does, "transfer" until
     //   a transfer is over;
     //   "Text9?24" expects a text or caption, "Label13~Cannot" one that
     //   holds the words, "List1#5?1" an item on, "Frame4.visible?0" and
     //   ".enabled" a state, "at 33,6?255" a cell of the table, "word 2?77"
-    //   and "byte 30?1" of Plexa's, "requests?2", "port?16" and
-    //   "open?0" the port's, "file a.sav?3840" a file's size ("none").
+    //   and "byte 30?1" of Plexa's, "requests?2", "port?16" and "open?0"
+    //   the port's, "file a.sav?3840" a file's size ("none").
     void run(std::initializer_list<std::string_view> steps) {
         for (const std::string_view step : steps) {
             SCOPED_TRACE(step);

@@ -33,9 +33,8 @@ TEST(PlexaFrames, BlocksMapOntoHalfRowsAndTheParameterBlock) {
 }
 
 // A write sends the block's own bytes. The status line tells which failure
-// it was; a refusal says what a time-out says. When an exchange succeeds,
-// what a read stores and the success caption are the exchange fuzz
-// target's rules.
+// it was. When an exchange succeeds, what a read stores and the success
+// caption are the exchange fuzz target's rules.
 TEST_F(PlexaFormTest, WriteAndReadJudgeTheReply) {
     using ctrlsim::Fault;
     auto& f = startLinked();
