@@ -8,16 +8,19 @@
 namespace test {
 
 // Either program's window over its form on a hand-driven clock and a
-// scripted port, after the first display tick, from which edits count.
+// scripted port, as the program starts: the window made, then the file
+// loaded; and unless untouched, after the first display tick, from which
+// edits count.
 template <class Form, class Window>
 class ProgramWindow : public FormTest<Form>, public WindowProbe {
   protected:
-    ProgramWindow() : painter(this->clock), window(this->start(), painter) {
+    explicit ProgramWindow(bool untouched = false)
+        : painter(this->clock), window(this->start(), painter) {
         root = &window;
         drawing = scroll()->widget();
         this->showProgress = [this] { painter.paint(); };
         window.show();
-        this->tick();
+        if (!untouched) this->tick();
         // The question about unsaved edits is answered in the user's place.
         view::answerQuestionsWith([this](const QMessageBox& box) {
             asked << box.informativeText();
