@@ -20,7 +20,6 @@ TEST(Exchange, JudgesTheReplyByItsBytesAndTheirTime) {
         std::tuple<const char*, Bytes, FakePort::Reply, std::size_t, bool, Bytes, std::int64_t>;
     const Case cases[] = {
         {"stale input discarded", {15, 15, 2, 5, 3}, {{10, {2, 5, 3}}}, 3, true, {2, 5, 3}, 10},
-        {"in pieces", {}, {{2, {2}}, {3, {5}}, {9, {3}}}, 3, true, {2, 5, 3}, 9},
         {"refusal once two bytes are in", {}, {{20, {15}}, {40, {0}}}, 20, false, {15, 0}, 40},
         {"a lone 15 times out", {}, {{10, {15}}}, 3, false, {15}, 501},
         {"no reply", {}, {}, 3, false, {}, 501},
@@ -55,7 +54,6 @@ TEST(Exchange, OnceAReplyHasBegunLooksAgainWhenItsRestCanBeInWithinTheLimit) {
     using Case = std::tuple<const char*, FakePort::Reply, std::int64_t, bool, std::int64_t>;
     const Case cases[] = {
         {"byte by byte", byteByByte, 0, true, 27},
-        {"in one piece", {{27, Bytes(20, 1)}}, 0, true, 27},
         {"refusal", {{8, {15}}, {9, {0}}}, 0, false, 9},
         {"the rest at the limit", {{499, {1}}, {500, Bytes(19, 1)}}, 0, true, 500},
         {"a callback past the limit", {}, 502, false, 502},

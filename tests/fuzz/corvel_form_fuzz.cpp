@@ -76,16 +76,11 @@ struct Window {
     void checkFields() const {
         const corvel::Form1& f = form;
         const auto at = [&](int c) { return f.ProgramTable.at(f.selectedRow(), c); };
-        fuzz::check(at(2) <= 39 && at(4) <= 39, "a time on show is at most 10239");
         for (int i = 0; i < 18; ++i) {
             const int shown = i == 0 ? at(0) : i < 3 ? at(2 * i - 1) + 256 * at(2 * i) : at(i + 2);
             fuzz::check(f.Text1[static_cast<size_t>(i)].text() == numberText(shown),
                         "the fields show the program");
         }
-        for (int i = 0; i < 9; ++i)
-            fuzz::check(
-                f.Text5[static_cast<size_t>(i)].text() == numberText(f.ProgramTable.at(i, 19)),
-                "the Additional panel shows the show's values");
     }
 
     // Checks what the action changed in the table, and gives the table now.
