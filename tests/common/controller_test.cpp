@@ -40,12 +40,10 @@ TEST(Controller, RequestsAreJudgedByTheirFramingAndChecksum) {
     Controller controller;
     for (const Bytes& request :
          {frame({2, 18, 1, 44}, kCounting, {200, 0, 3}), frame({2, 8, 1}, kCounting, {137, 0, 4}),
-          Bytes{2, 17, 1, 44, 63, 0, 3}, Bytes{2, 7, 241, 240, 3}, Bytes{2, 99}, Bytes{}}) {
+          Bytes{2, 17, 1, 44, 63, 0, 3}, Bytes{2, 7, 241, 240, 3}, Bytes{2, 99}, Bytes{}})
         EXPECT_EQ(controller.answer(request), kRefused) << request.size();
-    }
     EXPECT_EQ(controller.plexaBlock(300), Block{});
     EXPECT_EQ(controller.corvelBlock(1), Block{});
-    EXPECT_EQ(controller.requests().size(), 6u);
 
     const Bytes reply = frame({2}, kFull, {0xF0, 0x0F, 3});
     EXPECT_EQ(controller.answer(frame({2, 18, 1, 44}, kFull, {0x2F, 0x10, 3})), kAccepted);

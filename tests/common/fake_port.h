@@ -41,7 +41,6 @@ class FakePort final : public serial::SerialPort {
 
     const std::vector<serial::Bytes>& requests() const { return requests_; }
     int closes() const { return closes_; }
-    int waits() const { return waits_; }
 
     void setPortNumber(int number) override { number_ = number; }
     int portNumber() const override { return number_; }
@@ -74,7 +73,6 @@ class FakePort final : public serial::SerialPort {
         return std::exchange(buffer_, {});
     }
     bool waitForInput(int timeoutMs) override {
-        ++waits_;
         refuseNegative(timeoutMs);
         update();
         if (!open_ || !buffer_.empty()) return open_;
@@ -122,7 +120,6 @@ class FakePort final : public serial::SerialPort {
     std::string error_;
     std::vector<serial::Bytes> requests_;
     int closes_ = 0;
-    int waits_ = 0;
     int byteTimeMs_ = 0;
     int idleLooks_ = 0;
     std::pair<std::int64_t, std::size_t> lastLook_{-1, 0};

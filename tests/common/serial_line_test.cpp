@@ -4,9 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sys/inotify.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QProcess>
 #include <fstream>
@@ -29,8 +26,8 @@ const Bytes kReadBlock1{2, 17, 0, 1, 18, 0, 3};
 class SerialLineTest : public ::testing::Test {
   protected:
     // A simulator linked as COM3, and the port open on it.
-    void link(ctrlsim::Options options = {}) {
-        sim = std::make_unique<ctrlsim::Simulator>(options);
+    void link() {
+        sim = std::make_unique<ctrlsim::Simulator>();
         sim->start();
         sim->linkAs(dir.path(), 3);
         port.setPortNumber(3);
@@ -43,22 +40,16 @@ class SerialLineTest : public ::testing::Test {
     ui::SteadyClock clock;
 };
 
-TEST_F(SerialLineTest, ALostDeviceEndsThePortsUseWhicheverCallNoticesIt) {
-    for (const bool byWrite : {false, true}) {
-        SCOPED_TRACE(byWrite ? "write" : "exchange");
-        link();
-        sim->stop();
-        const auto start = clock.nowMs();
-        if (byWrite)
-            EXPECT_FALSE(port.write(kReadBlock1));
-        else
-            EXPECT_FALSE(serial::exchange(port, clock, kReadBlock1, 20).ok);
-        // At once: a port that did not give up would wake the exchange at
-        // once again and again until its time-out.
-        EXPECT_LT(clock.nowMs() - start, serial::kReplyTimeoutMs / 2);
-        EXPECT_FALSE(port.isOpen());
-        EXPECT_THAT(port.errorString(), HasSubstr("COM3: the device failed"));
-    }
+TEST_F(SerialLineTest, ALostDeviceEndsThePortsUse) {
+    link();
+    sim->stop();
+    const auto start = clock.nowMs();
+    EXPECT_FALSE(serial::exchange(port, clock, kReadBlock1, 20).ok);
+    // At once: a port that did not give up would wake the exchange at once
+    // again and again until its time-out.
+    EXPECT_LT(clock.nowMs() - start, serial::kReplyTimeoutMs / 2);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_THAT(port.errorString(), HasSubstr("COM3: the device failed"));
 }
 
 TEST_F(SerialLineTest, OpenFailuresNameThePortAndTheReason) {
@@ -75,8 +66,6 @@ TEST_F(SerialLineTest, OpenFailuresNameThePortAndTheReason) {
     fs::create_symlink(missing, dir.path() / "com7");
     EXPECT_THAT(failure(7),
                 AllOf(HasSubstr("COM7"), HasSubstr(missing.string()), HasSubstr("does not exist")));
-    sim->linkAs(dir.path(), 17);  // no port beyond COM16 is opened, whatever it names
-    EXPECT_THAT(failure(17), HasSubstr("COM17: no such port"));
     // The simulator never links over a file.
     std::ofstream(dir.path() / "com5") << "notes";
     EXPECT_THROW(sim->linkAs(dir.path(), 5), fs::filesystem_error);
@@ -84,22 +73,15 @@ TEST_F(SerialLineTest, OpenFailuresNameThePortAndTheReason) {
 }
 
 // Another program (here another port object) gets the device once the port
-// has let it go; a reopen before then neither closes nor opens it.
+// has let it go, or at once when the port opens another device.
 TEST_F(SerialLineTest, AClosedPortKeepsItsDeviceForAReopenThenLetsItGo) {
     link();
     serial::QtSerialPort other(dir.path());
     other.setPortNumber(3);
     port.close();
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_FALSE(port.write(kReadBlock1));
     EXPECT_FALSE(other.open());
-    const int watch = inotify_init1(IN_NONBLOCK);
-    inotify_add_watch(watch, sim->slavePath().c_str(), IN_OPEN | IN_CLOSE);
     ASSERT_TRUE(port.open());
     EXPECT_TRUE(serial::exchange(port, clock, kReadBlock1, 20).ok);
-    char events[1024];
-    EXPECT_LT(::read(watch, events, sizeof events), 1) << "the device was closed or opened";
-    ::close(watch);
 
     port.close();
     const auto closedAt = clock.nowMs();
@@ -107,32 +89,13 @@ TEST_F(SerialLineTest, AClosedPortKeepsItsDeviceForAReopenThenLetsItGo) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
     EXPECT_TRUE(other.isOpen()) << other.errorString();
 
-    // Opening another device lets it go at once, and so does the port's end.
     fs::create_symlink(dir.path() / "unplugged", dir.path() / "com4");
     other.close();
     other.setPortNumber(4);
     EXPECT_FALSE(other.open());
-    {
-        serial::QtSerialPort ending(dir.path());
-        ending.setPortNumber(3);
-        ASSERT_TRUE(ending.open()) << ending.errorString();
-        ending.close();
-    }
     EXPECT_TRUE(port.open()) << port.errorString();
 }
 
-// Set to play program PA00, the simulator plays it on its outputs before it
-// answers a read of them: work mode 7 at A-start 8 lights outputs 8..15.
-TEST_F(SerialLineTest, TheSimulatorPlaysAProgramBeforeItAnswersARead) {
-    link({.playProgram = 0});
-    sim->setCorvelBlock(1, {7, 1, 0, 1, 0, 1, 8, 0, 0, 0xFF});
-    const Bytes reply = serial::exchange(port, clock, Bytes{2, 7, 241, 241, 3}, 20).reply;
-    ASSERT_EQ(reply.size(), 20u);
-    EXPECT_EQ(Bytes(reply.begin() + 1, reply.begin() + 4), (Bytes{0, 0xFF, 0}));
-}
-
-// Paced, the line takes its time for every byte: 7 bytes out and 20 back at
-// about 1.04 ms each.
 TEST_F(SerialLineTest, TheProgramLinksItsPortUntilTerminated) {
     fs::create_symlink("/dev/pts/999", dir.path() / "com9");  // left by an old run
     QProcess program;
@@ -142,13 +105,10 @@ TEST_F(SerialLineTest, TheProgramLinksItsPortUntilTerminated) {
     port.setPortNumber(9);
     ASSERT_TRUE(port.open()) << port.errorString();
     EXPECT_EQ(serial::exchange(port, clock, kReadBlock1, 20).reply, (Bytes{15, 15}));
-    const auto start = clock.nowMs();
     EXPECT_TRUE(serial::exchange(port, clock, kReadBlock1, 20).ok);
-    EXPECT_GE(clock.nowMs() - start, 28);
     port.close();
     program.terminate();
     ASSERT_TRUE(program.waitForFinished(5000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_FALSE(fs::exists(fs::symlink_status(dir.path() / "com9")));
 }
 

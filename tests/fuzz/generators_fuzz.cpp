@@ -49,9 +49,7 @@ Lit picture(const Values& v, long c) {
     Lit lit;
     const long mode = v[0];
     if (mode == 2 || mode == 3) {
-        long lo = 255, hi = 0;
-        for (size_t k : {4, 6, 7, 9, 10, 12, 13, 15})
-            lo = std::min(lo, v[k]), hi = std::max(hi, v[k]);
+        const auto [lo, hi] = std::minmax({v[4], v[6], v[7], v[9], v[10], v[12], v[13], v[15]});
         light(lit, lo, hi);
     }
     if (mode < 4)

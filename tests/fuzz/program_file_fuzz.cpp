@@ -1,11 +1,9 @@
 // Any bytes as a program file of each program, loaded by its name: the
 // table holds the file's bytes (zeros past a short file's end, a long file's
-// tail unread), the fields show the first step or program, and saving
-// writes back what was loaded.
+// tail unread), and saving writes back what was loaded.
 #include <fstream>
 
 #include "absent_port.h"
-#include "base/number.h"
 #include "corvel/form.h"
 #include "fuzz_input.h"
 #include "plexa/form.h"
@@ -61,8 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Image qdf = padded(data, size, plexa::kProgramFileBytes);
     fuzz::check(loadAndSave(p.plexa, p.dir, ".qdf", data, size) == qdf,
                 "Plexa saves what it loaded");
-    fuzz::check(p.plexa.Text1[1].text() == base::numberText(qdf[2] + 256 * qdf[3]),
-                "Plexa shows the program header");
 
     // Showing a program cuts a time's high byte above 39 in the table.
     Image sav = padded(data, size, corvel::ProgramTable::kFileBytes);
@@ -70,10 +66,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sav[4] = std::min<std::uint8_t>(sav[4], 39);
     fuzz::check(loadAndSave(p.corvel, p.dir, ".sav", data, size) == sav,
                 "Corvel saves what it loaded");
-    const auto& f = p.corvel.Text1;
-    fuzz::check(f[1].text() == base::numberText(sav[1] + 256 * sav[2]),
-                "Corvel shows the interval");
-    for (std::size_t i = 3; i < 18; ++i)
-        fuzz::check(f[i].text() == base::numberText(sav[i + 2]), "Corvel shows the first program");
     return 0;
 }
