@@ -16,6 +16,19 @@ namespace {
 // The text boxes, buttons and lists, and the change and click events that
 // the editor's handlers rely on, are tested with Plexa's window.
 
+// A view may bind more of itself while it hears a change, as a panel built
+// when first shown does: what it adds hears the next change, not this one.
+TEST(Control, AnObserverMayAddObserversWhileItRuns) {
+    ui::Label label("Frame3", "");
+    int heard = 0;
+    label.observe([&] {
+        for (int i = 0; i < 20; ++i) label.observe([&heard] { ++heard; });
+    });
+    label.setVisible(false);
+    label.setVisible(true);
+    EXPECT_EQ(heard, 20);
+}
+
 // A name in any script (here Chinese and Latin, UTF-8) names its file so,
 // and the list shows it by that name.
 TEST(FileList, ListsMatchingFilesSortedAndKeepsTheSelection) {

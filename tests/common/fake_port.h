@@ -40,7 +40,6 @@ class FakePort final : public serial::SerialPort {
     void arriveAt(std::int64_t atMs, serial::Bytes bytes) { incoming_.emplace(atMs, bytes); }
 
     const std::vector<serial::Bytes>& requests() const { return requests_; }
-    int closes() const { return closes_; }
 
     void setPortNumber(int number) override { number_ = number; }
     int portNumber() const override { return number_; }
@@ -52,7 +51,6 @@ class FakePort final : public serial::SerialPort {
     }
     bool isOpen() const override { return open_; }
     void close() override {
-        if (open_) ++closes_;
         open_ = false;
         buffer_.clear();
     }
@@ -119,7 +117,6 @@ class FakePort final : public serial::SerialPort {
     int number_ = 1;
     std::string error_;
     std::vector<serial::Bytes> requests_;
-    int closes_ = 0;
     int byteTimeMs_ = 0;
     int idleLooks_ = 0;
     std::pair<std::int64_t, std::size_t> lastLook_{-1, 0};

@@ -3,6 +3,8 @@
 // Plexa's line test.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -73,15 +75,21 @@ TEST_F(SerialLineTest, OpenFailuresNameThePortAndTheReason) {
 }
 
 // Another program (here another port object) gets the device once the port
-// has let it go, or at once when the port opens another device.
+// has let it go, or at once when the port opens another device; a reopen
+// before then neither closes nor opens it.
 TEST_F(SerialLineTest, AClosedPortKeepsItsDeviceForAReopenThenLetsItGo) {
     link();
     serial::QtSerialPort other(dir.path());
     other.setPortNumber(3);
     port.close();
     EXPECT_FALSE(other.open());
+    const int watch = inotify_init1(IN_NONBLOCK);
+    inotify_add_watch(watch, sim->slavePath().c_str(), IN_OPEN | IN_CLOSE);
     ASSERT_TRUE(port.open());
     EXPECT_TRUE(serial::exchange(port, clock, kReadBlock1, 20).ok);
+    char events[1024];
+    EXPECT_LT(::read(watch, events, sizeof events), 1) << "the device was closed or opened";
+    ::close(watch);
 
     port.close();
     const auto closedAt = clock.nowMs();
