@@ -1,5 +1,6 @@
 #include "view/window_font.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QWidget>
@@ -13,12 +14,16 @@ constexpr const char* kChineseFamily = "WenQuanYi Micro Hei";
 }  // namespace
 
 void useChineseFont(QWidget* window) {
-    QFont font = window->font();
-    font.setFamilies({kChineseFamily, font.family()});
+    QFont font = QApplication::font();
+    if (font.family() != kChineseFamily) font.setFamilies({kChineseFamily, font.family()});
     // Hinted, the font would first be analysed over every one of its tens
     // of thousands of characters, the largest share of the window's start.
     // Unhinted, its text keeps its sizes and places.
     if (QFontDatabase::hasFamily(kChineseFamily)) font.setHintingPreference(QFont::PreferNoHinting);
+    // The program's font too, not the window's alone: a text field lays out
+    // its first line in the program's font, which would load a second font
+    // at every start. The window made before it needs its own.
+    QApplication::setFont(font);
     window->setFont(font);
 }
 

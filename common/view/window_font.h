@@ -4,9 +4,10 @@ class QWidget;
 
 namespace view {
 
-// Gives the window the Chinese font first, the system's font after it, so
-// that the port-scan lines and the Chinese messages show their characters
-// and every text of the window looks alike.
+// Makes the Chinese font the window's font and the program's, the system's
+// font after it, so that the port-scan lines and the Chinese messages show
+// their characters and every text looks alike: the window's, its dialogs'
+// and its popups'.
 void useChineseFont(QWidget* window);
 
 }  // namespace view
