@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QProxyStyle>
@@ -29,6 +28,7 @@
 #include <vector>
 
 #include "view/progress_paint.h"
+#include "view/surface_view.h"
 
 namespace view {
 
@@ -373,43 +373,6 @@ void showProgress(const ui::ProgressBar& progress, QProgressBar* widget) {
     widget->setUpdatesEnabled(true);
 }
 
-void showLines(const ui::Surface& surface, QPlainTextEdit* widget) {
-    QStringList lines;
-    for (const auto& line : surface.lines()) lines << qs(line);
-    const QString text = lines.join('\n');
-    const QString shown = widget->toPlainText();
-    if (shown == text) return;
-    // A line printed below the others is laid out alone.
-    if (!shown.isEmpty() && text.startsWith(shown + '\n')) {
-        widget->appendPlainText(text.mid(shown.size() + 1));
-        return;
-    }
-    widget->setPlainText(text);
-}
-
-// Appended one by one, the lines of the start-up scan cost several times
-// what they cost set at once: lines printed while the surface is off the
-// screen wait for it to show.
-void showSurface(const ui::Surface& surface, QPlainTextEdit* widget) {
-    showCommon(surface, widget);
-    if (widget->isVisible()) showLines(surface, widget);
-}
-
-class LinesOnShow final : public QObject {
-  public:
-    LinesOnShow(const ui::Surface& surface, QPlainTextEdit* widget)
-        : QObject(widget), surface_(surface), widget_(widget) {}
-
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Show) showLines(surface_, widget_);
-        return false;
-    }
-
-  private:
-    const ui::Surface& surface_;
-    QPlainTextEdit* widget_;
-};
-
 }  // namespace
 
 void bindLabel(ui::Label& label, QLabel* widget, ProgressPainter* painter) {
@@ -542,10 +505,13 @@ void bindStatusBar(ui::Label& label, QStatusBar* bar) {
     });
 }
 
-void bindSurface(ui::Surface& surface, QPlainTextEdit* widget) {
-    widget->setReadOnly(true);
-    widget->installEventFilter(new LinesOnShow(surface, widget));
-    follow(surface, widget, [&surface](QPlainTextEdit* w) { showSurface(surface, w); });
+void bindSurface(ui::Surface& surface, SurfaceView* widget) {
+    follow(surface, widget, [&surface](SurfaceView* w) {
+        showCommon(surface, w);
+        QStringList lines;
+        for (const auto& line : surface.lines()) lines << qs(line);
+        w->setLines(lines);
+    });
 }
 
 }  // namespace view

@@ -11,7 +11,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QProgressBar;
 class QRadioButton;
 class QStatusBar;
@@ -19,7 +18,8 @@ class QWidget;
 
 namespace view {
 class ProgressPainter;
-}
+class SurfaceView;
+}  // namespace view
 
 // Each function binds one window-model control to one widget, both ways: the
 // widget takes the control's name as its objectName, shows the control's
@@ -62,8 +62,7 @@ void bindProgressBar(ui::ProgressBar& progress, QProgressBar* widget, ProgressPa
 // window's edge rather than widening the window, and shown whole as the
 // bar's tip.
 void bindStatusBar(ui::Label& label, QStatusBar* bar);
-// The surface's lines, read-only; those printed while the widget is off the
-// screen are shown when it shows.
-void bindSurface(ui::Surface& surface, QPlainTextEdit* widget);
+// The surface's lines, at every change.
+void bindSurface(ui::Surface& surface, SurfaceView* widget);
 
 }  // namespace view

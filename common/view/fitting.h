@@ -2,7 +2,6 @@
 
 #include <QSize>
 
-class QPlainTextEdit;
 class QScrollArea;
 class QWidget;
 
@@ -17,9 +16,5 @@ QSize screenRoom(const QWidget* window);
 // the room. A scroll bar is counted only where the content does not fit, so
 // that one bar never forces the other.
 QSize scrolledSize(const QScrollArea* scroll, QSize content, QSize room);
-
-// Sizes the surface to show every line of the start-up port scan whole, one
-// line for each port probed, with no scroll bars.
-void fitScanLines(QPlainTextEdit* surface);
 
 }  // namespace view

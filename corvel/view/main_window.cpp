@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -25,6 +24,7 @@
 #include "view/edit_session.h"
 #include "view/fitting.h"
 #include "view/header_label.h"
+#include "view/surface_view.h"
 #include "view/window_font.h"
 
 namespace corvel {
@@ -498,10 +498,9 @@ void MainWindow::bitPanel(QWidget* parent) {
 // link's state, which may carry a long file error over three lines, the
 // block, the time and the share done.
 void MainWindow::statusRows(QWidget* parent) {
-    auto* surface = new QPlainTextEdit(parent);
+    auto* surface = new view::SurfaceView(parent);
     surface_ = surface;
     view::bindSurface(form_.surface, surface);
-    view::fitScanLines(surface);
     surface->move(at(kSideLeft, kLampTop));
     const int width = std::max(surface->width(), across(kSideWidth));
     const int line = surface->fontMetrics().lineSpacing() + 4;

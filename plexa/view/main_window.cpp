@@ -11,7 +11,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -27,6 +26,7 @@
 #include "view/edit_session.h"
 #include "view/fitting.h"
 #include "view/header_label.h"
+#include "view/surface_view.h"
 #include "view/window_font.h"
 
 namespace plexa {
@@ -241,9 +241,8 @@ QWidget* MainWindow::outputRow(QWidget* parent) {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(outputFrame(row), 1, Qt::AlignTop);
-    auto* surface = new QPlainTextEdit(row);
+    auto* surface = new view::SurfaceView(row);
     view::bindSurface(form_.surface, surface);
-    view::fitScanLines(surface);
     layout->addWidget(surface, 0, Qt::AlignTop);
     return row;
 }

@@ -48,10 +48,10 @@ TEST_F(PlexaLayout, CutsNoTextInAnyState) {
          {"CommunicateUnsuccessfully", "CommunicationDataError", "端口不能收到数据",
           "No COM port Combo3: choose a port from 1 to 16"})
         look(status, {"Label13=" + status});
-    const int width = drawing->width();
+    const int width = drawing->sizeHint().width();
     run({"Label13=Cannot save /home/" + std::string(200, 'x') + ": Denied"});
     settle();
-    EXPECT_EQ(drawing->width(), width) << "a long error wraps";
+    EXPECT_EQ(drawing->sizeHint().width(), width) << "a long error wraps";
     look("20 columns, 1 twip high", {"Text6=20", "Text7=1"});
     EXPECT_EQ(cut, "");
 }

@@ -72,6 +72,18 @@ TEST_F(PlexaWindow, TheStatusBarSaysHowEachTransferEnded) {
     EXPECT_FALSE(scroll()->isAncestorOf(shown));
 }
 
+// The box beside the list draws every line of the port scan, the sixteenth
+// in the last line's room.
+TEST_F(PlexaWindow, TheBoxDrawsEveryLineOfThePortScan) {
+    QWidget* box = find("Form1");
+    const int spacing = box->fontMetrics().lineSpacing();
+    const QRect first = box->contentsRect().adjusted(4, 4, -4, 0);
+    const QImage image = drawn(box, box->rect());
+    EXPECT_TRUE(inked(image, {first.topLeft(), QSize(first.width(), spacing)}));
+    EXPECT_TRUE(
+        inked(image, {first.topLeft() + QPoint(0, 15 * spacing), QSize(first.width(), spacing)}));
+}
+
 // Exit, closing, LoadFile and UpLoad ask before unsaved edits are lost:
 // Cancel keeps everything, Discard goes on, Save writes the title's file.
 TEST_F(PlexaWindow, UnsavedEditsAreAskedAboutBeforeTheyAreLost) {
