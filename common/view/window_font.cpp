@@ -5,7 +5,17 @@
 #include <QFontDatabase>
 #include <QWidget>
 
+#ifndef _WIN32
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace view {
+
+#ifndef _WIN32
+FontConfigAhead::FontConfigAhead() : thread_([] { FcInit(); }) {}
+#else
+FontConfigAhead::FontConfigAhead() = default;
+#endif
 
 namespace {
 

@@ -7,8 +7,10 @@
 #include "ui/clock.h"
 #include "view/progress_paint.h"
 #include "view/timer_driver.h"
+#include "view/window_font.h"
 
 int main(int argc, char** argv) {
+    view::FontConfigAhead fontConfig;
     QApplication app(argc, argv);
     // Ties the window to its desktop entry, and so to its icon.
     QApplication::setDesktopFileName("org.dovra.Corvel");
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
     view::ProgressPainter painter(clock);
     corvel::Form1 form({dataDir, clock, port, [&painter] { painter.paint(); }});
     view::TimerDriver driver(form.timers);
+    fontConfig.wait();
     corvel::MainWindow window(form, painter);
     form.load();
     window.show();

@@ -7,10 +7,12 @@
 #include "ui/clock.h"
 #include "view/progress_paint.h"
 #include "view/timer_driver.h"
+#include "view/window_font.h"
 
 int main(int argc, char** argv) {
     // Before Qt starts any thread, which takes this setting over.
     ui::requestPreciseWakeups();
+    view::FontConfigAhead fontConfig;
     QApplication app(argc, argv);
     // Ties the window to its desktop entry, and so to its icon.
     QApplication::setDesktopFileName("org.dovra.Plexa");
@@ -23,6 +25,7 @@ int main(int argc, char** argv) {
     plexa::Form1 form(
         {dataDir, clock, port, [] { QApplication::exit(0); }, [&painter] { painter.paint(); }});
     view::TimerDriver driver(form.timers);
+    fontConfig.wait();
     plexa::MainWindow window(form, painter);
     form.load();
     window.show();
