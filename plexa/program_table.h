@@ -2,10 +2,38 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace plexa {
+
+// Memory that the system hands out zeroed, whose cells are left as made: a
+// new table's pages are touched only as its cells are used, so that a start
+// does not clear the rows that no program reaches.
+template <typename T>
+struct ZeroedAllocator {
+    using value_type = T;
+
+    ZeroedAllocator() = default;
+    template <typename U>
+    explicit ZeroedAllocator(const ZeroedAllocator<U>&) {}
+
+    T* allocate(std::size_t n) {
+        if (void* cells = std::calloc(n, sizeof(T))) return static_cast<T*>(cells);
+        throw std::bad_alloc();
+    }
+    void deallocate(T* cells, std::size_t) { std::free(cells); }
+    template <typename U>
+    void construct(U*) noexcept {}
+    template <typename U, typename... Args>
+    void construct(U* cell, Args&&... args) {
+        ::new (static_cast<void*>(cell)) U(std::forward<Args>(args)...);
+    }
+    friend bool operator==(ZeroedAllocator, ZeroedAllocator) { return true; }
+};
 
 // The step program in memory: 15,001 rows of 33 bytes. Column 32 exists but
 // nothing reads or writes it; a linear address a names row a / 32, column
@@ -18,7 +46,7 @@ class ProgramTable {
     static constexpr int kStoredRows = 9101;  // rows 0 to 9100 go to the file
     static constexpr int kBlockBytes = 16;
 
-    ProgramTable() : cells_(static_cast<size_t>(kRows) * kColumns, 0) {}
+    ProgramTable() : cells_(static_cast<size_t>(kRows) * kColumns) {}
 
     std::uint8_t at(int row, int column) const { return cells_.at(index(row, column)); }
     void set(int row, int column, std::uint8_t value) { cells_.at(index(row, column)) = value; }
@@ -55,7 +83,7 @@ class ProgramTable {
 
   private:
     static size_t index(int row, int column);
-    std::vector<std::uint8_t> cells_;
+    std::vector<std::uint8_t, ZeroedAllocator<std::uint8_t>> cells_;
 };
 
 // The stored output-group count, used clamped into 4 to 16.

@@ -67,8 +67,13 @@ std::filesystem::path temporaryPath(const std::filesystem::path& path) {
 #else
     const int process = static_cast<int>(getpid());
 #endif
-    return path.parent_path() /
-           ("." + base::nameOfPath(path.filename()) + "." + std::to_string(process) + ".saving");
+    // Appended piece by piece: GCC 12 warns of an overlap in "." + text.
+    std::string name = ".";
+    name += base::nameOfPath(path.filename());
+    name += '.';
+    name += std::to_string(process);
+    name += ".saving";
+    return path.parent_path() / name;
 }
 
 // The bytes of the file beyond the image, which a save keeps. The file is
@@ -152,13 +157,12 @@ bool loadImage(const std::filesystem::path& path, std::span<std::uint8_t> image,
         error = systemReason(code);
         return false;
     }
-    std::vector<std::uint8_t> read(image.size(), 0);
-    const size_t got = std::fread(read.data(), 1, read.size(), file.get());
-    if (got < read.size() && std::ferror(file.get())) {
+    const size_t got = std::fread(image.data(), 1, image.size(), file.get());
+    if (got < image.size() && std::ferror(file.get())) {
         error = systemReason(errno);
         return false;
     }
-    std::copy(read.begin(), read.end(), image.begin());
+    std::fill(image.begin() + static_cast<std::ptrdiff_t>(got), image.end(), 0);
     return true;
 }
 

@@ -9,8 +9,8 @@ namespace base {
 
 // Reads the start of the file into image, creating an empty file when there
 // is none; bytes beyond the end of a short file read as 0. A file that cannot
-// be opened for writing is read all the same. On failure image is left as it
-// was and error holds the system's reason.
+// be opened for writing is read all the same. On failure error holds the
+// system's reason, and image may hold a part of the file.
 bool loadImage(const std::filesystem::path& path, std::span<std::uint8_t> image,
                std::string& error);
 
