@@ -23,7 +23,7 @@ std::size_t firstDifference(const std::uint8_t* a, const std::uint8_t* b, std::s
 }  // namespace
 
 EditHistory::EditHistory(std::function<std::span<std::uint8_t>()> cells)
-    : cells_(std::move(cells)), shadow_(cells_().begin(), cells_().end()) {}
+    : cells_(std::move(cells)) {}
 
 void EditHistory::start(const std::string& fileName) {
     settle();
@@ -110,7 +110,7 @@ std::optional<int> EditHistory::redo() {
 
 void EditHistory::settle() {
     const std::span<std::uint8_t> cells = cells_();
-    std::copy(cells.begin(), cells.end(), shadow_.begin());
+    shadow_.assign(cells.begin(), cells.end());
 }
 
 void EditHistory::notify() const {

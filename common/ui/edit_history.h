@@ -70,7 +70,9 @@ class EditHistory {
     void notify() const;
 
     std::function<std::span<std::uint8_t>()> cells_;
-    std::vector<std::uint8_t> shadow_;  // the cells as the last step left them
+    // The cells as the last step left them; made by the start, as the table
+    // before it is the file's in any case.
+    std::vector<std::uint8_t> shadow_;
     std::deque<Step> steps_;
     std::size_t applied_ = 0;
     std::uint64_t baseState_ = 0;
