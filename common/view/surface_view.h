@@ -12,7 +12,6 @@ class SurfaceView final : public QFrame {
   public:
     explicit SurfaceView(QWidget* parent);
 
-    const QStringList& lines() const { return lines_; }
     void setLines(const QStringList& lines);
 
   protected:
