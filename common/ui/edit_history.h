@@ -70,8 +70,8 @@ class EditHistory {
     void notify() const;
 
     std::function<std::span<std::uint8_t>()> cells_;
-    // The cells as the last step left them; made by the start, as the table
-    // before it is the file's in any case.
+    // The cells as the last step left them; empty until the start, before
+    // which there is nothing to undo.
     std::vector<std::uint8_t> shadow_;
     std::deque<Step> steps_;
     std::size_t applied_ = 0;
