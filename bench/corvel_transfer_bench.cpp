@@ -31,7 +31,7 @@ struct Program {
         bench::showSettled(window);
     }
     ui::SteadyClock clock;
-    serial::QtSerialPort port;
+    bench::TimedPort port;
     view::ProgressPainter painter;
     corvel::Form1 form;
     view::TimerDriver driver;
@@ -47,17 +47,11 @@ std::vector<serial::Bytes> clientRequests(const corvel::ProgramTable& table) {
     return requests;
 }
 
-// The minimal client for an upload reads each block and waits for its 20
-// bytes; for a download it is the one of the other benchmarks.
-double readingClientSeconds(const std::filesystem::path& dataDir) {
-    ui::SteadyClock clock;
-    serial::QtSerialPort port(dataDir);
-    port.setPortNumber(1);
-    port.open();
-    const auto start = bench::Clock::now();
+std::vector<serial::Bytes> readRequests() {
+    std::vector<serial::Bytes> requests;
     for (int b = 1; b <= kBlocks; ++b)
-        serial::exchange(port, clock, corvel::readRequest(static_cast<std::uint8_t>(b)), 20);
-    return bench::secondsSince(start);
+        requests.push_back(corvel::readRequest(static_cast<std::uint8_t>(b)));
+    return requests;
 }
 
 void CorvelTransferWithWindow(benchmark::State& state) {
@@ -69,16 +63,18 @@ void CorvelTransferWithWindow(benchmark::State& state) {
     for (auto _ : state) {
         best = bench::byTurns(
             [&] {
-                return upload ? readingClientSeconds(line.dir.path())
-                              : bench::minimalClientSeconds(
-                                    line.dir.path(), clientRequests(corvel.form.ProgramTable));
+                return upload ? bench::minimalClientRun(line.dir.path(), readRequests(),
+                                                        serial::kReadReplyBytes)
+                              : bench::minimalClientRun(line.dir.path(),
+                                                        clientRequests(corvel.form.ProgramTable),
+                                                        serial::kWriteReplyBytes);
             },
             [&] {
                 const auto start = bench::Clock::now();
                 button->click();  // the whole transfer runs inside the click
                 const double seconds = bench::secondsSince(start);
                 bench::runEventsUntil([&] { return corvel.form.Command3.enabled(); });
-                return seconds;
+                return bench::Run{seconds, corvel.port.takePeriods()};
             });
         state.SetIterationTime(best.program);
     }

@@ -81,7 +81,7 @@ class Clicker {
 // How much longer than its bytes need on the wire one block's exchange
 // takes, outside the timers: the controller's waking for the request and
 // for each timed reply byte, and the port's waking for the reply.
-double exchangeExcess(plexa::Form1& form, serial::SerialPort& port) {
+double exchangeExcess(plexa::Form1& form, bench::TimedPort& port) {
     port.open();
     std::vector<double> excess;
     for (int i = 0; i < kSamples / 10; ++i) {
@@ -90,6 +90,7 @@ double exchangeExcess(plexa::Form1& form, serial::SerialPort& port) {
         excess.push_back(bench::secondsSince(start) - kWireSeconds / kBlocks);
     }
     port.close();
+    port.takePeriods();
     bench::waitForRelease();
     return median(excess);
 }
@@ -107,7 +108,7 @@ void PlexaDownloadWithWindow(benchmark::State& state) {
     ui::requestPreciseWakeups();  // as Plexa's main does
     bench::PacedLine line;
     ui::SteadyClock clock;
-    serial::QtSerialPort port(line.dir.path());
+    bench::TimedPort port(line.dir.path());
     view::ProgressPainter painter(clock);
     plexa::Form1 form({line.dir.path(), clock, port, {}, [&painter] { painter.paint(); }});
     view::TimerDriver driver(form.timers);
@@ -122,8 +123,8 @@ void PlexaDownloadWithWindow(benchmark::State& state) {
     for (auto _ : state) {
         best = bench::byTurns(
             [&] {
-                return bench::minimalClientSeconds(line.dir.path(),
-                                                   clientRequests(form.ProgramTable));
+                return bench::minimalClientRun(line.dir.path(), clientRequests(form.ProgramTable),
+                                               serial::kWriteReplyBytes);
             },
             [&] {
                 const auto start = bench::Clock::now();
@@ -133,7 +134,7 @@ void PlexaDownloadWithWindow(benchmark::State& state) {
                 });
                 const double seconds = bench::secondsSince(start);
                 bench::runEventsUntil([&form] { return form.Command3.enabled(); });
-                return seconds;
+                return bench::Run{seconds, port.takePeriods()};
             });
         state.SetIterationTime(best.program);
     }
