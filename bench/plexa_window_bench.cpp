@@ -1,6 +1,6 @@
 // The editor's costs with the real window attached: start-up to the window
 // shown, a LoadFile with its refresh, and one refresh, each including the
-// widgets' updates.
+// widgets' updates; and what a transfer paints of each block.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -12,6 +12,7 @@
 #include "plexa/program_file.h"
 #include "plexa/view/main_window.h"
 #include "temp_dir.h"
+#include "view/progress_paint.h"
 
 namespace {
 
@@ -51,20 +52,47 @@ void StartUpToWindowShown(benchmark::State& state) {
 }
 BENCHMARK(StartUpToWindowShown)->Unit(benchmark::kMillisecond);
 
-void LoadFileWithRefresh(benchmark::State& state) {
+// The program's window, loaded and shown.
+struct Shown {
+    Shown()
+        : painter(programs.clock),
+          form({programs.dir.path(), programs.clock, programs.port, {}}),
+          window(form, painter) {
+        form.load();
+        window.show();
+        QApplication::processEvents();
+    }
     Programs programs;
-    view::ProgressPainter painter(programs.clock);
-    plexa::Form1 form({programs.dir.path(), programs.clock, programs.port, {}});
-    plexa::MainWindow window(form, painter);
-    form.load();
-    window.show();
+    view::ProgressPainter painter;
+    plexa::Form1 form;
+    plexa::MainWindow window;
+};
+
+void LoadFileWithRefresh(benchmark::State& state) {
+    Shown shown;
     int variant = 0;
     for (auto _ : state) {
-        form.Text2.setText(kNames[variant++ % 2]);
-        form.Command1.click();
+        shown.form.Text2.setText(kNames[variant++ % 2]);
+        shown.form.Command1.click();
         QApplication::processEvents();
     }
 }
 BENCHMARK(LoadFileWithRefresh)->Unit(benchmark::kMillisecond);
+
+// What a transfer shows of each block, painted as the program paints it
+// while a request is on the line: the block number, the time and the bar.
+void ProgressOfABlockPainted(benchmark::State& state) {
+    Shown shown;
+    plexa::Form1& form = shown.form;
+    int block = 0;
+    for (auto _ : state) {
+        shown.programs.clock.advance(view::ProgressPainter::kFrameMs);
+        form.Label10.setCaption(std::to_string(++block % 8001));
+        form.Label9.setCaption(std::to_string(block * 27) + " ms");
+        form.progress.setProgress(block % 8001, 8001);
+        shown.painter.paint();
+    }
+}
+BENCHMARK(ProgressOfABlockPainted)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -51,6 +51,12 @@ class PlainBarStyle final : public QProxyStyle {
   public:
     PlainBarStyle() : QProxyStyle(QStyleFactory::create("Windows")) {}
 
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_ProgressBarChunkWidth) return 1;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
         const auto* bar = qstyleoption_cast<const QStyleOptionProgressBar*>(option);
@@ -361,16 +367,15 @@ void showFiles(const ui::FileList& files, QListWidget* widget) {
     }
 }
 
-// A bar would paint itself, and with it whatever else changed, at once when
-// its look changes; it is only marked for painting, with the rest.
+// The bar paints itself, and with it whatever else is marked, as soon as its
+// fill has moved by a chunk, which the plain style makes a pixel; the painter
+// calls this only when it shows the rest. A long transfer's blocks mostly
+// leave the bar alone.
 void showProgress(const ui::ProgressBar& progress, QProgressBar* widget) {
     showCommon(progress, widget);
     const int maximum = std::max(1, progress.maximum());
-    if (widget->maximum() == maximum && widget->value() == progress.value()) return;
-    widget->setUpdatesEnabled(false);
-    widget->setRange(0, maximum);
+    if (widget->maximum() != maximum) widget->setRange(0, maximum);
     widget->setValue(progress.value());
-    widget->setUpdatesEnabled(true);
 }
 
 }  // namespace

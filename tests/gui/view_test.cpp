@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QProgressBar>
+#include <QScreen>
 #include <thread>
 
 #include "view/bindings.h"
@@ -32,6 +33,21 @@ TEST(TimerDriver, SleepsWhileNoTimerIsEnabledAndLeavesARunningCountdownAlone) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return ticks == 1; }, 1000));
     EXPECT_FALSE(driver.armed());
 }
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+  public:
+    PaintCounter(QWidget* widget, int& paints) : paints_(paints) {
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints_ += event->type() == QEvent::Paint;
+        return false;
+    }
+
+  private:
+    int& paints_;
+};
 
 // A label and a bar bound through a painter on a hand-driven clock.
 class Painted : public ::testing::Test {
@@ -90,23 +106,31 @@ TEST(ProgressPainter, ShowsChangesThatNeverRest) {
     EXPECT_TRUE(QTest::qWaitFor([shown] { return !shown->text().isEmpty(); }, 1000));
 }
 
-// The bar fills without gaps as far as the share done: a long transfer
-// moves it from its first blocks on.
+// The bar on the screen fills without gaps as far as the share done: a long
+// transfer moves it from its first blocks on, and a block that moves it by
+// less than a pixel does not paint it.
 TEST_F(Painted, TheBarFillsAsFarAsTheShareDone) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    int paints = 0;
+    PaintCounter counter(bar, paints);
     const auto filled = [&](int done, int total) {
         progress.setProgress(done, total);
         clock.advance(view::ProgressPainter::kFrameMs);
         painter.paint();
-        const QImage image = bar->grab().toImage();
+        const QImage screen = window.screen()->grabWindow(window.winId()).toImage();
+        const int y = bar->geometry().center().y();
         int width = 0;
-        for (int x = 0; x < image.width(); ++x)
-            width += image.pixelColor(x, image.height() / 2) == bar->palette().highlight().color();
+        for (int x = bar->x(); x <= bar->geometry().right(); ++x)
+            width += screen.pixelColor(x, y) == bar->palette().highlight().color();
         return width;
     };
     EXPECT_EQ(filled(0, 8001), 0);
     const int full = filled(8001, 8001);
     EXPECT_GT(full, 190);
+    EXPECT_EQ(filled(1, 8001), 0);
+    const int before = paints;
+    EXPECT_EQ(filled(2, 8001), 0);
+    EXPECT_EQ(paints, before);
     EXPECT_GE(filled(160, 8001), 3);
     EXPECT_NEAR(filled(4000, 8001), full / 2, 1);
 }
