@@ -3,6 +3,8 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <string>
+#include <utility>
 
 #include "base/image_file.h"
 #include "corvel/view/main_window.h"
@@ -155,9 +157,12 @@ TEST_F(CorvelWindow, TheLampLinesDrawTheirLamps) {
         const QRect cell(lamp * pitch, top, pitch, metrics.ascent() / 2);
         return inked(drawn(line, cell), {QPoint(0, 0), cell.size()});
     };
-    form->Label7[2].setCaption("I" + std::string(63, '.'));
+    std::string lamps(64, '.');
+    lamps[0] = 'I';
+    form->Label7[2].setCaption(lamps);
     EXPECT_TRUE(lit(0) && !lit(1));
-    form->Label7[2].setCaption(".I" + std::string(62, '.'));
+    std::swap(lamps[0], lamps[1]);
+    form->Label7[2].setCaption(lamps);
     EXPECT_TRUE(!lit(0) && lit(1));
     click("Option6");
     EXPECT_FALSE(line->isEnabled());
