@@ -8,9 +8,9 @@
 namespace test {
 
 // Either program's window over its form on a hand-driven clock and a
-// scripted port, as the program starts: the window made, then the file
-// loaded; and unless untouched, after the first display tick, from which
-// edits count.
+// scripted port, as the program starts: the file loaded, then the window
+// made on the form; and unless untouched, after the first display tick,
+// from which edits count.
 template <class Form, class Window>
 class ProgramWindow : public FormTest<Form>, public WindowProbe {
   protected:
