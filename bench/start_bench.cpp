@@ -1,13 +1,17 @@
 // Each program's start on a real X server, against the one-label program:
 // the time from the start of the process until its window is mapped, and
-// the peak resident memory once it shows. The programs are started by turns,
-// so that what the machine's other work adds falls on all of them alike.
+// until its window is first painted, which is when the user sees it; and the
+// peak resident memory once it shows. A first paint takes longer the larger
+// the window, so it is also set beside the one label in a window of the
+// program's size. The programs are started by turns, so that what the
+// machine's other work adds falls on all of them alike.
 // Run under an X server, e.g. xvfb-run -s "-screen 0 1920x1080x24".
 #include <benchmark/benchmark.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <xcb/damage.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -33,11 +37,12 @@ using Clock = std::chrono::steady_clock;
 constexpr int kRounds = 15;
 // Time for the window's first paint and whatever the program does next.
 constexpr auto kSettle = std::chrono::milliseconds(500);
-constexpr int kMapTimeoutMs = 10'000;
+constexpr int kWaitTimeoutMs = 10'000;
 
 struct Program {
     std::string name;
     std::string path;
+    std::vector<std::string> arguments = {};
 };
 
 // The programs built with this benchmark, or others named in PLEXA and
@@ -54,42 +59,92 @@ std::vector<Program> programs() {
 
 struct Start {
     double ms = 0;
+    double paintMs = 0;
     double cpuMs = 0;
     double faults = 0;
     double peakMiB = 0;
+    int width = 0;
+    int height = 0;
 };
 
-// Tells when a top-level window is mapped on the display's first screen.
-class MapWatch {
+struct WindowSize {
+    int width;
+    int height;
+};
+
+// Tells when a top-level window is mapped on the display's first screen, and
+// when the screen is next drawn on, which with no other program drawing is
+// that window's first paint.
+class WindowWatch {
   public:
-    MapWatch() : connection_(xcb_connect(nullptr, nullptr), xcb_disconnect) {
-        if (xcb_connection_has_error(connection_.get()))
+    WindowWatch() : connection_(xcb_connect(nullptr, nullptr), xcb_disconnect) {
+        xcb_connection_t* c = connection_.get();
+        if (xcb_connection_has_error(c))
             throw std::runtime_error("no X display: run under xvfb-run");
-        const xcb_window_t root =
-            xcb_setup_roots_iterator(xcb_get_setup(connection_.get())).data->root;
+        const xcb_query_extension_reply_t* damage = xcb_get_extension_data(c, &xcb_damage_id);
+        if (!damage || !damage->present) throw std::runtime_error("the X server has no DAMAGE");
+        damageNotify_ = damage->first_event + XCB_DAMAGE_NOTIFY;
+        free(xcb_damage_query_version_reply(
+            c, xcb_damage_query_version(c, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
+            nullptr));
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
         const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_change_window_attributes(connection_.get(), root, XCB_CW_EVENT_MASK, &mask);
-        xcb_flush(connection_.get());
+        xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
+        xcb_damage_create(c, xcb_generate_id(c), root, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+        xcb_flush(c);
     }
 
-    void waitForMap() {
-        const auto end = Clock::now() + std::chrono::milliseconds(kMapTimeoutMs);
-        while (Clock::now() < end) {
-            while (auto* event = xcb_poll_for_event(connection_.get())) {
-                const bool mapped =
-                    (event->response_type & 0x7f) == XCB_MAP_NOTIFY &&
-                    !reinterpret_cast<xcb_map_notify_event_t*>(event)->override_redirect;
-                free(event);
-                if (mapped) return;
-            }
-            pollfd fd{xcb_get_file_descriptor(connection_.get()), POLLIN, 0};
-            poll(&fd, 1, 100);
-        }
-        throw std::runtime_error("no window was mapped");
+    WindowSize waitForMap() {
+        xcb_window_t window = XCB_NONE;
+        waitFor("no window was mapped", [&window](const xcb_generic_event_t* event) {
+            if ((event->response_type & 0x7f) != XCB_MAP_NOTIFY) return false;
+            const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event);
+            if (map->override_redirect) return false;
+            window = map->window;
+            return true;
+        });
+        xcb_connection_t* c = connection_.get();
+        std::unique_ptr<xcb_get_geometry_reply_t, decltype(&free)> geometry(
+            xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr), free);
+        if (!geometry) return {0, 0};
+        return {geometry->width, geometry->height};
+    }
+
+    // Drawing from before the map, as the last window's closing, is passed
+    // over with the events before the map.
+    void waitForPaint() {
+        waitFor("the window was never painted", [this](const xcb_generic_event_t* event) {
+            return (event->response_type & 0x7f) == damageNotify_;
+        });
     }
 
   private:
+    template <typename Wanted>
+    void waitFor(const char* failure, Wanted wanted) {
+        xcb_connection_t* c = connection_.get();
+        const auto end = Clock::now() + std::chrono::milliseconds(kWaitTimeoutMs);
+        while (Clock::now() < end) {
+            while (auto* event = xcb_poll_for_event(c)) {
+                const bool found = wanted(event);
+                if ((event->response_type & 0x7f) == damageNotify_) rearmDamage(event);
+                free(event);
+                if (found) return;
+            }
+            pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
+            poll(&fd, 1, 100);
+        }
+        throw std::runtime_error(failure);
+    }
+
+    // Takes the reported drawing off, so that the next drawing is reported.
+    void rearmDamage(const xcb_generic_event_t* event) {
+        const auto* notify = reinterpret_cast<const xcb_damage_notify_event_t*>(event);
+        xcb_damage_subtract(connection_.get(), notify->damage, XCB_NONE, XCB_NONE);
+        xcb_flush(connection_.get());
+    }
+
     std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> connection_;
+    std::uint8_t damageNotify_ = 0;
 };
 
 // The environment with HOME set to home, so each program finds its data
@@ -132,20 +187,29 @@ double peakMiB(pid_t pid) {
     return 0;
 }
 
-Start startOnce(const Program& program, const std::vector<std::string>& env, MapWatch& watch) {
+Start startOnce(const Program& program, const std::vector<std::string>& env, WindowWatch& watch) {
     std::vector<char*> envp;
     for (const std::string& e : env) envp.push_back(const_cast<char*>(e.c_str()));
     envp.push_back(nullptr);
-    char* argv[] = {const_cast<char*>(program.path.c_str()), nullptr};
+    std::vector<char*> argv{const_cast<char*>(program.path.c_str())};
+    for (const std::string& a : program.arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
     pid_t pid = 0;
     const auto start = Clock::now();
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv, envp.data()) != 0)
+    const auto sinceStart = [start] {
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
         throw std::runtime_error("cannot start " + program.path);
-    watch.waitForMap();
+    const WindowSize size = watch.waitForMap();
     Start result;
-    result.ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    result.ms = sinceStart();
     result.cpuMs = processorMs(pid);
     result.faults = minorFaults(pid);
+    result.width = size.width;
+    result.height = size.height;
+    watch.waitForPaint();
+    result.paintMs = sinceStart();
     std::this_thread::sleep_for(kSettle);
     result.peakMiB = peakMiB(pid);
     kill(pid, SIGTERM);
@@ -158,48 +222,73 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-void StartUntilMapped(benchmark::State& state) {
+// The one label in a window of the size the program's window had.
+Program sizedLabel(const Start& start) {
+    return {
+        "label", ONE_LABEL_PROGRAM, {std::to_string(start.width), std::to_string(start.height)}};
+}
+
+// Medians over the rounds of a figure of the program's starts, and of its
+// ratio to the same figure of the yardstick's start in the same round.
+struct Figures {
+    const std::vector<Start>& own;
+
+    double median(double Start::*figure) const {
+        std::vector<double> values;
+        for (const Start& start : own) values.push_back(start.*figure);
+        return ::median(values);
+    }
+    double ratio(double Start::*figure, const std::vector<Start>& yardstick) const {
+        std::vector<double> values;
+        for (std::size_t round = 0; round < own.size(); ++round)
+            values.push_back(own[round].*figure / yardstick[round].*figure);
+        return ::median(values);
+    }
+};
+
+void StartUntilShown(benchmark::State& state) {
     test::TempDir home;
     // No port is there: the scans find nothing, whatever devices the machine has.
     test::linkAbsentPorts(home.path() / "dovra", {});
     const auto env = environmentWith(home.path().string());
-    MapWatch watch;
+    WindowWatch watch;
     const std::vector<Program> all = programs();
-    std::vector<std::vector<Start>> starts(all.size());
+    // Each program's starts, and those of the one label sized like its window.
+    std::vector<std::vector<Start>> starts(all.size()), sized(all.size());
     for (auto _ : state) {
         for (const Program& program : all) startOnce(program, env, watch);  // warm-up
-        for (int round = 0; round < kRounds; ++round)
-            for (std::size_t p = 0; p < all.size(); ++p)
-                starts[p].push_back(startOnce(all[p], env, watch));
-    }
-    for (std::size_t p = 0; p < all.size(); ++p) {
-        std::vector<double> ms, cpu, faults, peak, msRatio, cpuRatio, faultsRatio, peakRatio;
         for (int round = 0; round < kRounds; ++round) {
-            const Start& own = starts[p][round];
-            const Start& label = starts[0][round];
-            ms.push_back(own.ms);
-            cpu.push_back(own.cpuMs);
-            faults.push_back(own.faults);
-            peak.push_back(own.peakMiB);
-            msRatio.push_back(own.ms / label.ms);
-            cpuRatio.push_back(own.cpuMs / label.cpuMs);
-            faultsRatio.push_back(own.faults / label.faults);
-            peakRatio.push_back(own.peakMiB / label.peakMiB);
+            for (std::size_t p = 0; p < all.size(); ++p) {
+                starts[p].push_back(startOnce(all[p], env, watch));
+                if (p > 0) sized[p].push_back(startOnce(sizedLabel(starts[p].back()), env, watch));
+            }
         }
-        const std::string& name = all[p].name;
-        state.counters[name + "_ms"] = median(ms);
-        state.counters[name + "_cpu_ms"] = median(cpu);
-        state.counters[name + "_faults"] = median(faults);
-        state.counters[name + "_peak_MiB"] = median(peak);
-        if (p == 0) continue;
-        state.counters[name + "_ms_ratio"] = median(msRatio);
-        state.counters[name + "_cpu_ratio"] = median(cpuRatio);
-        state.counters[name + "_faults_ratio"] = median(faultsRatio);
-        state.counters[name + "_peak_ratio"] = median(peakRatio);
     }
-    state.SetLabel("medians of 15 starts by turns; targets: ms_ratio <= 1.1, peak_ratio <= 1.2");
+    const std::vector<Start>& label = starts[0];
+    for (std::size_t p = 0; p < all.size(); ++p) {
+        const Figures own{starts[p]};
+        const std::string& name = all[p].name;
+        state.counters[name + "_ms"] = own.median(&Start::ms);
+        state.counters[name + "_paint_ms"] = own.median(&Start::paintMs);
+        state.counters[name + "_cpu_ms"] = own.median(&Start::cpuMs);
+        state.counters[name + "_faults"] = own.median(&Start::faults);
+        state.counters[name + "_peak_MiB"] = own.median(&Start::peakMiB);
+        if (p == 0) continue;
+        state.counters[name + "_ms_ratio"] = own.ratio(&Start::ms, label);
+        state.counters[name + "_paint_ratio"] = own.ratio(&Start::paintMs, label);
+        state.counters[name + "_paint_ratio_same_size"] = own.ratio(&Start::paintMs, sized[p]);
+        state.counters[name + "_same_size_label_paint_ms"] =
+            Figures{sized[p]}.median(&Start::paintMs);
+        state.counters[name + "_peak_ratio_same_size"] = own.ratio(&Start::peakMiB, sized[p]);
+        state.counters[name + "_cpu_ratio"] = own.ratio(&Start::cpuMs, label);
+        state.counters[name + "_faults_ratio"] = own.ratio(&Start::faults, label);
+        state.counters[name + "_peak_ratio"] = own.ratio(&Start::peakMiB, label);
+    }
+    state.SetLabel(
+        "medians of 15 starts by turns; targets: ms_ratio <= 1.1, peak_ratio <= 1.2; "
+        "same_size: against the one label in a window of the program's size");
 }
-BENCHMARK(StartUntilMapped)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(StartUntilShown)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
