@@ -5,6 +5,7 @@
 #include "corvel/view/main_window.h"
 #include "serial/system_port.h"
 #include "ui/clock.h"
+#include "view/group_frame.h"
 #include "view/progress_paint.h"
 #include "view/timer_driver.h"
 #include "view/window_font.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Ties the window to its desktop entry, and so to its icon.
     QApplication::setDesktopFileName("org.dovra.Corvel");
+    view::drawGroupFramesByHand();
     const auto dataDir = base::dataDirectory();
     ui::SteadyClock clock;
     serial::SystemSerialPort port(dataDir);

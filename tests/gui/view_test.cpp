@@ -2,11 +2,18 @@
 // window tests cannot see; the rest of each is tested through the windows.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QGroupBox>
 #include <QProgressBar>
 #include <QScreen>
+#include <QStyleFactory>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <thread>
 
 #include "view/bindings.h"
+#include "view/group_frame.h"
 #include "view/progress_paint.h"
 #include "view/timer_driver.h"
 #include "window_probe.h"
@@ -133,6 +140,48 @@ TEST_F(Painted, TheBarFillsAsFarAsTheShareDone) {
     EXPECT_EQ(paints, before);
     EXPECT_GE(filled(160, 8001), 3);
     EXPECT_NEAR(filled(4000, 8001), full / 2, 1);
+}
+
+// A frame around a title, drawn by the program's style as it stands.
+QImage framedBox() {
+    QGroupBox box("OutPut Y000--Y255 Control");
+    box.resize(220, 90);
+    return box.grab().toImage();
+}
+
+// The pixels of the two drawings whose colours differ by more than a shade.
+int pixelsApart(const QImage& a, const QImage& b) {
+    int apart = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QColor p = a.pixelColor(x, y);
+            const QColor q = b.pixelColor(x, y);
+            apart += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) +
+                         std::abs(p.blue() - q.blue()) >
+                     6;
+        }
+    }
+    return apart;
+}
+
+// Under Fusion the program draws a group box's frame where and as Fusion
+// draws it from its image, but for a few shades in the three pixels at each
+// corner, and without an image, which would load every image-format plugin
+// installed.
+TEST(GroupFrame, LooksAsFusionDrawsItWithoutLoadingAnImagePlugin) {
+    if (QApplication::style()->name() != "fusion") GTEST_SKIP() << "Fusion is not the style";
+    view::drawGroupFramesByHand();
+    const QImage byHand = framedBox();
+#ifdef __linux__
+    std::ifstream maps("/proc/self/maps");
+    const std::string mapped(std::istreambuf_iterator<char>(maps), {});
+    EXPECT_EQ(mapped.find("imageformats"), std::string::npos);
+#endif
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    const QImage fusion = framedBox();
+    ASSERT_EQ(byHand.size(), fusion.size());
+    EXPECT_LE(pixelsApart(byHand, fusion), 4 * 9);
+    EXPECT_GT(pixelsApart(byHand, QImage(fusion.size(), fusion.format())), 100) << "no frame";
 }
 
 }  // namespace
