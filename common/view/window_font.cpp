@@ -24,12 +24,13 @@ constexpr const char* kChineseFamily = "WenQuanYi Micro Hei";
 }  // namespace
 
 void useChineseFont(QWidget* window) {
+    if (!QFontDatabase::hasFamily(kChineseFamily)) return;
     QFont font = QApplication::font();
-    if (font.family() != kChineseFamily) font.setFamilies({kChineseFamily, font.family()});
+    font.setFamily(kChineseFamily);
     // Hinted, the font would first be analysed over every one of its tens
     // of thousands of characters, the largest share of the window's start.
     // Unhinted, its text keeps its sizes and places.
-    if (QFontDatabase::hasFamily(kChineseFamily)) font.setHintingPreference(QFont::PreferNoHinting);
+    font.setHintingPreference(QFont::PreferNoHinting);
     // The program's font too, not the window's alone: a text field lays out
     // its first line in the program's font, which would load a second font
     // at every start. The window made before it needs its own.

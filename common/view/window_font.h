@@ -26,10 +26,13 @@ class FontConfigAhead {
     std::thread thread_;
 };
 
-// Makes the Chinese font the window's font and the program's, the system's
-// font after it, so that the port-scan lines and the Chinese messages show
-// their characters and every text looks alike: the window's, its dialogs'
-// and its popups'.
+// Makes the Chinese font, where the system has it, the window's font and the
+// program's, so that the port-scan lines and the Chinese messages show their
+// characters and every text looks alike: the window's, its dialogs' and its
+// popups'. It is named alone: a second family would have every font asked of
+// the system for its whole list of stand-ins as it is first used, a large
+// share of the window's start. A character the font lacks, as in a file's
+// name, still comes from the system's stand-ins, looked up when first met.
 void useChineseFont(QWidget* window);
 
 }  // namespace view
