@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "corvel/view/lamp_font.h"
 #include "view/bindings.h"
 #include "view/edit_session.h"
 #include "view/fitting.h"
@@ -141,41 +142,6 @@ int widestWord(const QWidget* widget, const std::vector<const ui::Label*>& capti
              QString::fromStdString(caption->caption()).split(' ', Qt::SkipEmptyParts))
             widest = std::max(widest, widget->fontMetrics().horizontalAdvance(word));
     return widest;
-}
-
-// The largest bold monospace font, at least 7 pixels, in which a lamp line
-// is no wider and no higher than the label. Every size tried loads a font
-// of its own: from the label's height, whose line is about as many times too
-// wide or too high as the size is too large, the size is estimated (rounded
-// up) and settled between its neighbours.
-QFont lampFont(const QFont& base, int width, int height) {
-    constexpr int kLeast = 7;
-    QFont font = base;
-    font.setFamilies({"DejaVu Sans Mono", "Consolas", "Courier New", "Monospace"});
-    // A lamp line holds only "I" and ".", which every font has: no other
-    // fonts are sought for characters it might lack.
-    font.setStyleHint(QFont::TypeWriter, QFont::NoFontMerging);
-    font.setFixedPitch(true);
-    font.setBold(true);
-    if (height < kLeast) return font;
-    const QString line(kLampCharacters, 'I');
-    QSize measured;
-    const auto fits = [&](int pixels) {
-        font.setPixelSize(pixels);
-        const QFontMetrics metrics(font);
-        measured = {metrics.horizontalAdvance(line), metrics.height()};
-        return measured.width() <= width && measured.height() <= height;
-    };
-    if (fits(height) || height == kLeast) return font;
-    const auto scaled = [height](int room, int used) {
-        return (height * room + std::max(1, used) - 1) / std::max(1, used);
-    };
-    int pixels = std::min(scaled(width, measured.width()), scaled(height, measured.height()));
-    pixels = std::clamp(pixels, kLeast, height - 1);
-    while (pixels > kLeast && !fits(pixels)) --pixels;
-    while (pixels + 1 < height && fits(pixels + 1)) ++pixels;
-    font.setPixelSize(pixels);
-    return font;
 }
 
 struct RangeControls {
@@ -467,7 +433,7 @@ void MainWindow::lampLines(QWidget* parent) {
     for (int m = 0; m < 4; ++m) {
         QLabel* line = label(form_.Label7[static_cast<size_t>(m)], parent);
         line->setGeometry(at(660, kLampTop + kLampPitch * m, 10815, kLampHeight));
-        if (m == 0) font = lampFont(line->font(), line->width(), line->height());
+        if (m == 0) font = lampFont(line->font(), kLampCharacters, line->size());
         line->setFont(font);
     }
 }
