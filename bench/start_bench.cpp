@@ -40,6 +40,7 @@ constexpr int kRounds = 25;
 // Time for the window's first paint and whatever the program does next.
 constexpr auto kSettle = std::chrono::milliseconds(500);
 constexpr int kWaitTimeoutMs = 10'000;
+constexpr auto kRest = std::chrono::milliseconds(300);
 
 struct Program {
     std::string name;
@@ -241,6 +242,9 @@ Start startOnce(const Program& program, const std::vector<std::string>& env, Win
     result.peakMiB = peakMiB(pid);
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
+    // What an ended program leaves to the X server and the system is done
+    // before the next start: each starts on a machine at rest.
+    std::this_thread::sleep_for(kRest);
     return result;
 }
 
