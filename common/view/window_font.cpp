@@ -7,12 +7,14 @@
 
 #ifndef _WIN32
 #include <fontconfig/fontconfig.h>
+
+#include "base/idle_thread.h"
 #endif
 
 namespace view {
 
 #ifndef _WIN32
-FontConfigAhead::FontConfigAhead() : thread_([] { FcInit(); }) {}
+FontConfigAhead::FontConfigAhead() : thread_(base::startInIdleMoments([] { FcInit(); })) {}
 #else
 FontConfigAhead::FontConfigAhead() = default;
 #endif
