@@ -289,7 +289,10 @@ void StartUntilShown(benchmark::State& state) {
     for (auto _ : state) {
         for (const Program& program : all) startOnce(program, env, watch);  // warm-up
         for (int round = 0; round < kRounds; ++round) {
-            for (std::size_t p = 0; p < all.size(); ++p) {
+            // Each round begins with another program, so that none always
+            // follows the same one.
+            for (std::size_t turn = 0; turn < all.size(); ++turn) {
+                const std::size_t p = (turn + static_cast<std::size_t>(round)) % all.size();
                 starts[p].push_back(startOnce(all[p], env, watch));
                 if (p > 0) sized[p].push_back(startOnce(sizedLabel(starts[p].back()), env, watch));
             }
