@@ -12,11 +12,11 @@ namespace base {
 namespace {
 
 // On Linux each of these settings is the calling thread's own.
-void keepToIdleMomentsOf(int core) {
-    if (core >= 0) {
-        cpu_set_t cores;
-        CPU_ZERO(&cores);
-        CPU_SET(core, &cores);
+void keepToIdleCoresBesides(int core) {
+    cpu_set_t cores;
+    if (core >= 0 && sched_getaffinity(0, sizeof cores, &cores) == 0 && CPU_ISSET(core, &cores) &&
+        CPU_COUNT(&cores) > 1) {
+        CPU_CLR(core, &cores);
         sched_setaffinity(0, sizeof cores, &cores);
     }
     const sched_param idle{};
@@ -25,14 +25,14 @@ void keepToIdleMomentsOf(int core) {
 
 }  // namespace
 
-std::thread startInIdleMoments(std::function<void()> work) {
+std::thread startOnIdleCores(std::function<void()> work) {
     return std::thread([core = sched_getcpu(), work = std::move(work)] {
-        keepToIdleMomentsOf(core);
+        keepToIdleCoresBesides(core);
         work();
     });
 }
 #else
-std::thread startInIdleMoments(std::function<void()> work) {
+std::thread startOnIdleCores(std::function<void()> work) {
     return std::thread(std::move(work));
 }
 #endif

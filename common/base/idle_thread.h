@@ -5,13 +5,13 @@
 
 namespace base {
 
-// Starts work on a thread that keeps to the calling thread's core and runs
-// there only while nothing else on it wants to: in the caller's waits, such
-// as on another program's replies. Beside the caller on a core of its own, it
-// would have every change of the program's memory map (a library loaded, a
-// large block freed) stop that core as well, which on a virtual machine costs
-// more than the thread saves. Where the system offers neither, an ordinary
-// thread.
-std::thread startInIdleMoments(std::function<void()> work);
+// Starts work on a thread that keeps off the calling thread's core and runs
+// only while a core has nothing else to do, such as while the display server
+// is idle. On the caller's own core it would run in the caller's waits, but
+// a caller woken there can wait for the system's next scheduling tick before
+// it gets its core back (measured: up to 4 ms, several times per start). On a
+// single core, or where the system offers neither setting, it runs beside
+// the caller.
+std::thread startOnIdleCores(std::function<void()> work);
 
 }  // namespace base

@@ -14,7 +14,7 @@
 namespace view {
 
 #ifndef _WIN32
-FontConfigAhead::FontConfigAhead() : thread_(base::startInIdleMoments([] { FcInit(); })) {}
+FontConfigAhead::FontConfigAhead() : thread_(base::startOnIdleCores([] { FcInit(); })) {}
 #else
 FontConfigAhead::FontConfigAhead() = default;
 #endif

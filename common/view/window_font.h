@@ -8,9 +8,9 @@ namespace view {
 
 // Reads the system's font configuration on a thread of its own while the
 // program starts, where the system keeps one (not on Windows): a large share
-// of a start's work, done while the main thread waits on the display, as Qt
-// connects to it. Wait for it before the window asks for its first font,
-// which would otherwise read the configuration again itself.
+// of a start's work, done on an otherwise idle core while the main thread
+// starts Qt and loads the file. Wait for it before the window asks for its
+// first font, which would otherwise read the configuration again itself.
 class FontConfigAhead {
   public:
     FontConfigAhead();

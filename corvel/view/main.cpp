@@ -24,8 +24,7 @@ int main(int argc, char** argv) {
     view::ProgressPainter painter(clock);
     corvel::Form1 form({dataDir, clock, port, [&painter] { painter.paint(); }});
     view::TimerDriver driver(form.timers);
-    // The window is built from the loaded form, each control once; the
-    // file and the port scan meanwhile leave the font thread its core.
+    // The window is built from the loaded form, each control once.
     form.load();
     fontConfig.wait();
     corvel::MainWindow window(form, painter);

@@ -27,8 +27,7 @@ int main(int argc, char** argv) {
     plexa::Form1 form(
         {dataDir, clock, port, [] { QApplication::exit(0); }, [&painter] { painter.paint(); }});
     view::TimerDriver driver(form.timers);
-    // The window is built from the loaded form, each control once; the
-    // file and the port scan meanwhile leave the font thread its core.
+    // The window is built from the loaded form, each control once.
     form.load();
     fontConfig.wait();
     plexa::MainWindow window(form, painter);
