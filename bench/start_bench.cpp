@@ -15,6 +15,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -37,6 +38,9 @@ using Clock = std::chrono::steady_clock;
 // Enough rounds that the ratios of two runs on a quiet machine differ by a
 // few hundredths, not by the tenth that the target leaves.
 constexpr int kRounds = 25;
+// Fewer on a busy machine: what it measures is a start held up many times
+// over, not by a few hundredths.
+constexpr int kBusyRounds = 9;
 // Time for the window's first paint and whatever the program does next.
 constexpr auto kSettle = std::chrono::milliseconds(500);
 constexpr int kWaitTimeoutMs = 10'000;
@@ -277,26 +281,43 @@ struct Figures {
     }
 };
 
-void StartUntilShown(benchmark::State& state) {
+// A scratch home whose COM ports all point nowhere, so that the scans find
+// nothing, whatever devices the machine has, and the display to watch.
+struct Setup {
     test::TempDir home;
-    // No port is there: the scans find nothing, whatever devices the machine has.
-    test::linkAbsentPorts(home.path() / "dovra", {});
-    const auto env = environmentWith(home.path().string());
+    std::vector<std::string> env;
     WindowWatch watch;
+
+    Setup() {
+        test::linkAbsentPorts(home.path() / "dovra", {});
+        env = environmentWith(home.path().string());
+    }
+};
+
+// Starts each program once a round after a warm-up, by turns, each round
+// beginning with another program, so that none always follows the same one;
+// hands each start to took with the program's index.
+template <typename Took>
+void startByTurns(const std::vector<Program>& all, int rounds, Setup& setup, Took took) {
+    for (const Program& program : all) startOnce(program, setup.env, setup.watch);
+    for (int round = 0; round < rounds; ++round) {
+        for (std::size_t turn = 0; turn < all.size(); ++turn) {
+            const std::size_t p = (turn + static_cast<std::size_t>(round)) % all.size();
+            took(p, startOnce(all[p], setup.env, setup.watch));
+        }
+    }
+}
+
+void StartUntilShown(benchmark::State& state) {
+    Setup setup;
     const std::vector<Program> all = programs();
     // Each program's starts, and those of the one label sized like its window.
     std::vector<std::vector<Start>> starts(all.size()), sized(all.size());
     for (auto _ : state) {
-        for (const Program& program : all) startOnce(program, env, watch);  // warm-up
-        for (int round = 0; round < kRounds; ++round) {
-            // Each round begins with another program, so that none always
-            // follows the same one.
-            for (std::size_t turn = 0; turn < all.size(); ++turn) {
-                const std::size_t p = (turn + static_cast<std::size_t>(round)) % all.size();
-                starts[p].push_back(startOnce(all[p], env, watch));
-                if (p > 0) sized[p].push_back(startOnce(sizedLabel(starts[p].back()), env, watch));
-            }
-        }
+        startByTurns(all, kRounds, setup, [&](std::size_t p, const Start& start) {
+            starts[p].push_back(start);
+            if (p > 0) sized[p].push_back(startOnce(sizedLabel(start), setup.env, setup.watch));
+        });
     }
     const std::vector<Start>& label = starts[0];
     for (std::size_t p = 0; p < all.size(); ++p) {
@@ -327,6 +348,52 @@ void StartUntilShown(benchmark::State& state) {
                    "main_: the main thread until the map");
 }
 BENCHMARK(StartUntilShown)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Keeps every core busy while it lives, at the programs' own priority, as
+// other programs on a busy machine would.
+class BusyCores {
+  public:
+    BusyCores() {
+        const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+        for (unsigned i = 0; i < cores; ++i)
+            spinners_.emplace_back([this] {
+                while (!stop_.load(std::memory_order_relaxed)) {
+                }
+            });
+    }
+    ~BusyCores() {
+        stop_ = true;
+        for (std::thread& spinner : spinners_) spinner.join();
+    }
+    BusyCores(const BusyCores&) = delete;
+    BusyCores& operator=(const BusyCores&) = delete;
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::vector<std::thread> spinners_;
+};
+
+// The start when no core is idle: work a program leaves to an idle core
+// must not hold it up there.
+void StartOnABusyMachine(benchmark::State& state) {
+    Setup setup;
+    const std::vector<Program> all = programs();
+    std::vector<std::vector<Start>> starts(all.size());
+    for (auto _ : state) {
+        const BusyCores busy;
+        startByTurns(all, kBusyRounds, setup,
+                     [&](std::size_t p, const Start& start) { starts[p].push_back(start); });
+    }
+    for (std::size_t p = 0; p < all.size(); ++p) {
+        const Figures own{starts[p]};
+        state.counters[all[p].name + "_busy_ms"] = own.median(&Start::ms);
+        if (p > 0)
+            state.counters[all[p].name + "_busy_ms_ratio"] = own.ratio(&Start::ms, starts[0]);
+    }
+    state.SetLabel("medians of " + std::to_string(kBusyRounds) +
+                   " starts by turns, every core kept busy by a spinning thread");
+}
+BENCHMARK(StartOnABusyMachine)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -8,27 +8,15 @@
 #ifndef _WIN32
 #include <fontconfig/fontconfig.h>
 
-#include "base/idle_thread.h"
+#include "base/other_cores.h"
 #endif
 
 namespace view {
 
 #ifndef _WIN32
-FontConfigAhead::FontConfigAhead() : thread_(base::startOnIdleCores([] { FcInit(); })) {}
-
-FontConfigAhead::~FontConfigAhead() {
-    thread_.join();
-}
-
-// Fontconfig lets two threads read the configuration at once and keeps the
-// reading done first; once read, this returns at once.
-void FontConfigAhead::finish() {
-    FcInit();
-}
+FontConfigAhead::FontConfigAhead() : thread_(base::startOnOtherCores([] { FcInit(); })) {}
 #else
 FontConfigAhead::FontConfigAhead() = default;
-FontConfigAhead::~FontConfigAhead() = default;
-void FontConfigAhead::finish() {}
 #endif
 
 namespace {

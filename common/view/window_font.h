@@ -8,20 +8,19 @@ namespace view {
 
 // Reads the system's font configuration on a thread of its own while the
 // program starts, where the system keeps one (not on Windows): a large share
-// of a start's work, done on an otherwise idle core while the main thread
-// starts Qt and loads the file. Finish it before the window asks for its
-// first font, which would otherwise read the configuration again itself.
+// of a start's work, done on another core while the main thread starts Qt
+// and loads the file. Wait for it before the window asks for its first
+// font, which would otherwise read the configuration again itself.
 class FontConfigAhead {
   public:
     FontConfigAhead();
-    ~FontConfigAhead();
+    ~FontConfigAhead() { wait(); }
     FontConfigAhead(const FontConfigAhead&) = delete;
     FontConfigAhead& operator=(const FontConfigAhead&) = delete;
 
-    // Returns with the configuration read: by the thread, as a rule, or
-    // here, where the thread has found no idle core yet on a busy machine.
-    // The program's end then waits for the thread's own reading.
-    void finish();
+    void wait() {
+        if (thread_.joinable()) thread_.join();
+    }
 
   private:
     std::thread thread_;

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     view::TimerDriver driver(form.timers);
     // The window is built from the loaded form, each control once.
     form.load();
-    fontConfig.finish();
+    fontConfig.wait();
     corvel::MainWindow window(form, painter);
     window.show();
     return app.exec();

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+#include <thread>
+
+namespace base {
+
+// Starts work on a thread that keeps off the calling thread's core, so that
+// the caller never waits for it to give the core back: woken where such a
+// thread runs, a caller can wait for the system's next scheduling tick
+// (measured: up to 4 ms, once or more a start). The thread keeps the
+// caller's priority: at a lower one it would, on a busy machine, hold the
+// locks it shares with the caller for as long as it waits for a core. On a
+// single core, or where the system offers no such setting, it runs beside
+// the caller.
+std::thread startOnOtherCores(std::function<void()> work);
+
+}  // namespace base
