@@ -373,7 +373,7 @@ class BusyCores {
     std::vector<std::thread> spinners_;
 };
 
-// The start when no core is idle: work a program leaves to an idle core
+// The start when no core is idle: work a program leaves to another core
 // must not hold it up there.
 void StartOnABusyMachine(benchmark::State& state) {
     Setup setup;
