@@ -13,20 +13,60 @@
 
 namespace view {
 
-#ifndef _WIN32
-FontConfigAhead::FontConfigAhead() : thread_(base::startOnOtherCores([] { FcInit(); })) {}
-#else
-FontConfigAhead::FontConfigAhead() = default;
-#endif
-
 namespace {
 
 constexpr const char* kChineseFamily = "WenQuanYi Micro Hei";
 
+// Asked once: the first question lists the system's fonts into Qt's list,
+// and each asks the system how it would name the family. A second caller
+// waits for the first one's answer.
+bool chineseFontInstalled() {
+    static const bool installed = QFontDatabase::hasFamily(kChineseFamily);
+    return installed;
+}
+
 }  // namespace
 
+#ifndef _WIN32
+FontConfigAhead::FontConfigAhead() : thread_(base::startOnOtherCores([this] { run(); })) {}
+
+void FontConfigAhead::run() {
+    FcInit();
+    std::unique_lock lock(mutex_);
+    told_.wait(lock, [this] { return next_ != Next::undecided; });
+    if (next_ == Next::stop) return;
+    lock.unlock();
+    chineseFontInstalled();
+}
+#else
+FontConfigAhead::FontConfigAhead() = default;
+#endif
+
+FontConfigAhead::~FontConfigAhead() {
+    tell(Next::stop);
+    if (thread_.joinable()) thread_.join();
+}
+
+void FontConfigAhead::applicationStarted() {
+    tell(Next::list);
+}
+
+void FontConfigAhead::wait() {
+    tell(Next::list);
+    if (thread_.joinable()) thread_.join();
+}
+
+void FontConfigAhead::tell(Next next) {
+    {
+        std::lock_guard lock(mutex_);
+        if (next_ != Next::undecided) return;
+        next_ = next;
+    }
+    told_.notify_one();
+}
+
 void useChineseFont(QWidget* window) {
-    if (!QFontDatabase::hasFamily(kChineseFamily)) return;
+    if (!chineseFontInstalled()) return;
     QFont font = QApplication::font();
     font.setFamily(kChineseFamily);
     // Hinted, the font would first be analysed over every one of its tens

@@ -13,6 +13,7 @@
 int main(int argc, char** argv) {
     view::FontConfigAhead fontConfig;
     QApplication app(argc, argv);
+    fontConfig.applicationStarted();
     // Ties the window to its desktop entry, and so to its icon.
     QApplication::setDesktopFileName("org.dovra.Corvel");
     view::drawGroupFramesByHand();

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     ui::requestPreciseWakeups();
     view::FontConfigAhead fontConfig;
     QApplication app(argc, argv);
+    fontConfig.applicationStarted();
     // Ties the window to its desktop entry, and so to its icon.
     QApplication::setDesktopFileName("org.dovra.Plexa");
     view::drawGroupFramesByHand();

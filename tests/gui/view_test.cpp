@@ -9,6 +9,7 @@
 #include <QStyleFactory>
 #include <cstdlib>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <string>
 #include <thread>
@@ -17,6 +18,7 @@
 #include "view/group_frame.h"
 #include "view/progress_paint.h"
 #include "view/timer_driver.h"
+#include "view/window_font.h"
 #include "window_probe.h"
 
 namespace {
@@ -186,6 +188,20 @@ TEST(GroupFrame, LooksAsFusionDrawsItWithoutLoadingAnImagePlugin) {
     QImage ground(below.size(), fusion.format());
     ground.fill(fusion.pixelColor(0, fusion.height() / 2));  // left of the frame's line
     EXPECT_GT(pixelsApart(byHand.copy(below), ground), 100) << "no frame";
+}
+
+// The font thread waits to hear that the application exists. A program that
+// ends before, or that waits for the thread without saying so, must not
+// wait for ever.
+TEST(FontConfigAhead, EndsWhetherOrNotItHeardOfTheApplication) {
+    auto ended = std::make_shared<std::promise<void>>();
+    std::thread([ended] {
+        { view::FontConfigAhead unheard; }
+        view::FontConfigAhead waitedFor;
+        waitedFor.wait();
+        ended->set_value();
+    }).detach();
+    EXPECT_EQ(ended->get_future().wait_for(std::chrono::seconds(30)), std::future_status::ready);
 }
 
 }  // namespace
