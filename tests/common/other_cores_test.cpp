@@ -1,17 +1,13 @@
 // A helper thread started off its caller's core.
 #include <gtest/gtest.h>
+#include <sched.h>
 
-#include <atomic>
+#include <algorithm>
 
 #include "base/other_cores.h"
 
-#ifdef __linux__
-#include <sched.h>
-#endif
-
 namespace {
 
-#ifdef __linux__
 cpu_set_t coresOfThisThread() {
     cpu_set_t cores;
     CPU_ZERO(&cores);
@@ -19,58 +15,27 @@ cpu_set_t coresOfThisThread() {
     return cores;
 }
 
-cpu_set_t coresOfWork() {
-    cpu_set_t seen;
-    base::startOnOtherCores([&] { seen = coresOfThisThread(); }).join();
-    return seen;
-}
-
-// Each case's caller keeps its cores: only the new thread is placed.
-class StartOnOtherCores : public testing::Test {
-  protected:
-    void TearDown() override {
-        cpu_set_t after = coresOfThisThread();
-        EXPECT_TRUE(CPU_EQUAL(&after, &kept));
-        sched_setaffinity(0, sizeof callers, &callers);
+// The work finds itself placed as it begins: on all the caller's cores but
+// one, or beside a caller held to a single core. The caller keeps its own.
+TEST(StartOnOtherCores, WorkBeginsOnTheCallersOtherCores) {
+    const cpu_set_t all = coresOfThisThread();
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    for (int core = 0; CPU_COUNT(&one) == 0; ++core)
+        if (CPU_ISSET(core, &all)) CPU_SET(core, &one);
+    for (const cpu_set_t& callers : {all, one}) {
+        ASSERT_EQ(sched_setaffinity(0, sizeof callers, &callers), 0);
+        cpu_set_t seen;
+        CPU_ZERO(&seen);
+        base::startOnOtherCores([&] { seen = coresOfThisThread(); }).join();
+        const cpu_set_t kept = coresOfThisThread();
+        EXPECT_TRUE(CPU_EQUAL(&kept, &callers));
+        EXPECT_EQ(CPU_COUNT(&seen), std::max(1, CPU_COUNT(&callers) - 1));
+        cpu_set_t shared;
+        CPU_AND(&shared, &seen, &callers);
+        EXPECT_TRUE(CPU_EQUAL(&shared, &seen));
     }
-
-    void holdToOneCore() {
-        CPU_ZERO(&kept);
-        for (int core = 0; core < CPU_SETSIZE && CPU_COUNT(&kept) == 0; ++core)
-            if (CPU_ISSET(core, &callers)) CPU_SET(core, &kept);
-        ASSERT_EQ(sched_setaffinity(0, sizeof kept, &kept), 0);
-    }
-
-    const cpu_set_t callers = coresOfThisThread();
-    cpu_set_t kept = callers;
-};
-#else
-class StartOnOtherCores : public testing::Test {};
-#endif
-
-TEST_F(StartOnOtherCores, RunsItsWork) {
-    std::atomic<bool> ran = false;
-    base::startOnOtherCores([&] { ran = true; }).join();
-    EXPECT_TRUE(ran);
+    sched_setaffinity(0, sizeof all, &all);
 }
-
-#ifdef __linux__
-// The work finds itself placed as it begins, on all the caller's cores but
-// one.
-TEST_F(StartOnOtherCores, WorkBeginsOnTheCallersOtherCores) {
-    if (CPU_COUNT(&callers) < 2) GTEST_SKIP() << "a single core";
-    cpu_set_t seen = coresOfWork();
-    EXPECT_EQ(CPU_COUNT(&seen), CPU_COUNT(&callers) - 1);
-    cpu_set_t shared;
-    CPU_AND(&shared, &seen, &callers);
-    EXPECT_TRUE(CPU_EQUAL(&shared, &seen));
-}
-
-TEST_F(StartOnOtherCores, RunsBesideACallerHeldToOneCore) {
-    holdToOneCore();
-    cpu_set_t seen = coresOfWork();
-    EXPECT_TRUE(CPU_EQUAL(&seen, &kept));
-}
-#endif
 
 }  // namespace
